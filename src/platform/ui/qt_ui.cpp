@@ -1,0 +1,162 @@
+#include "platform/ui/qt_ui.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/ui/common_dialog.h"
+
+QString DisplayText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QChar('\r'), QChar('\n'));
+    return shown;
+}
+
+QStringList QtNameFilters(const CommonDialog& dialog) {
+    QStringList filters;
+    for (const auto& [description, pattern] : dialog.FilterPairs()) {
+        QString patterns = QString::fromStdString(pattern);
+        patterns.replace(QChar(';'), QChar(' '));
+        const QString text = QString::fromStdString(description);
+        // Qt reads the patterns from the last parentheses of the text, which
+        // the descriptions mostly carry already.
+        if (text.endsWith(QStringLiteral("(") + patterns + QStringLiteral(")"))) {
+            filters << text;
+        } else {
+            filters << text + QStringLiteral(" (") + patterns + QStringLiteral(")");
+        }
+    }
+    return filters;
+}
+
+namespace {
+
+struct ButtonSet {
+    std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;
+    int escapeResult;
+};
+
+ButtonSet ButtonsFor(int style) {
+    using B = QMessageBox;
+    switch (ButtonsOf(style)) {
+        case vbOKCancel:
+            return {{{B::Ok, vbOK}, {B::Cancel, vbCancel}}, vbCancel};
+        case vbAbortRetryIgnore:
+            return {{{B::Abort, vbAbort}, {B::Retry, vbRetry}, {B::Ignore, vbIgnore}}, 0};
+        case vbYesNoCancel:
+            return {{{B::Yes, vbYes}, {B::No, vbNo}, {B::Cancel, vbCancel}}, vbCancel};
+        case vbYesNo:
+            return {{{B::Yes, vbYes}, {B::No, vbNo}}, 0};
+        case vbRetryCancel:
+            return {{{B::Retry, vbRetry}, {B::Cancel, vbCancel}}, vbCancel};
+        default:
+            return {{{B::Ok, vbOK}}, vbOK};
+    }
+}
+
+QMessageBox::Icon IconFor(int style) {
+    switch (IconOf(style)) {
+        case vbCritical:
+            return QMessageBox::Critical;
+        case vbQuestion:
+            return QMessageBox::Question;
+        case vbExclamation:
+            return QMessageBox::Warning;
+        case vbInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+int QtUserInterface::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    QMessageBox box(IconFor(buttons), QString::fromStdString(title), DisplayText(prompt),
+                    QMessageBox::NoButton, Parent);
+    const ButtonSet set = ButtonsFor(buttons);
+    std::vector<std::pair<QAbstractButton*, int>> added;
+    for (const auto& [standard, result] : set.buttons) {
+        added.emplace_back(box.addButton(standard), result);
+    }
+    const std::size_t defaultIndex = static_cast<std::size_t>(DefaultButtonOf(buttons) / 256);
+    if (defaultIndex < added.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added[defaultIndex].first));
+    }
+    for (const auto& [button, result] : added) {
+        if (result == set.escapeResult) {
+            box.setEscapeButton(button);
+        }
+    }
+    box.exec();
+    for (const auto& [button, result] : added) {
+        if (box.clickedButton() == button) {
+            return result;
+        }
+    }
+    return set.escapeResult != 0 ? set.escapeResult : added.front().second;
+}
+
+std::string QtUserInterface::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(Parent, QString::fromStdString(title),
+                                                DisplayText(prompt), QLineEdit::Normal,
+                                                QString::fromStdString(defaultText), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+int QtUserInterface::ShowModal(QDialog& dialog) { return dialog.exec(); }
+
+void QtUserInterface::DoEvents() { QCoreApplication::processEvents(); }
+
+void QtUserInterface::SetWaitCursor(bool waiting) {
+    // The pointer is a setting, not a stack: setting the hourglass twice and
+    // the default once leaves the default.
+    if (waiting && !waiting_) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (!waiting && waiting_) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    waiting_ = waiting;
+}
+
+FileDialogAnswer QtUserInterface::ShowFileDialog(const CommonDialog& dialog, bool save) {
+    QFileDialog box(Parent, QString::fromStdString(dialog.DialogTitle),
+                    QString::fromStdString(dialog.InitDir));
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    const QStringList filters = QtNameFilters(dialog);
+    box.setNameFilters(filters);
+    const int index = dialog.FilterIndex >= 1 ? dialog.FilterIndex : 1;
+    if (index <= filters.size()) {
+        box.selectNameFilter(filters[index - 1]);
+    }
+    QString suffix = QString::fromStdString(dialog.DefaultExt);
+    if (suffix.startsWith(QChar('.'))) {
+        suffix.remove(0, 1);
+    }
+    box.setDefaultSuffix(suffix);
+    if (!save) {
+        box.setFileMode((dialog.Flags & cdlOFNAllowMultiselect) != 0 ? QFileDialog::ExistingFiles
+                                                                      : QFileDialog::ExistingFile);
+    }
+    box.setOption(QFileDialog::DontConfirmOverwrite,
+                  (dialog.Flags & cdlOFNOverwritePrompt) == 0);
+    if (!dialog.FileName.empty()) {
+        box.selectFile(QString::fromStdString(dialog.FileName));
+    }
+    FileDialogAnswer answer;
+    const bool accepted = box.exec() == QDialog::Accepted;
+    answer.FilterIndex = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
+    if (accepted) {
+        for (const QString& file : box.selectedFiles()) {
+            answer.Paths.push_back(file.toStdString());
+        }
+    }
+    return answer;
+}

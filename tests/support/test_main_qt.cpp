@@ -1,0 +1,27 @@
+// The gtest main for suites that need widgets: one QApplication for the whole
+// run, on the offscreen platform, and a fresh folder per test.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+
+#include "support/test_folder.h"
+
+namespace {
+
+class FreshFolderPerTest : public testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const testing::TestInfo&) override { TestFolder::Enter(); }
+    void OnTestEnd(const testing::TestInfo&) override { TestFolder::Leave(); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshFolderPerTest);
+    return RUN_ALL_TESTS();
+}
