@@ -1,0 +1,52 @@
+// Loading one native spectrum file into the module state, and the reflectance
+// of the loaded spectrum against its stored white reference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "spectrum/bytes.h"
+#include "spectrum/records.h"
+
+// Everything one file holds, parsed but not yet made the loaded spectrum.
+struct LoadedSpectrum {
+    SpectrumHeader Header;
+    int16_t Version = 0;
+    std::vector<double> Values;
+    bool HasReference = false;  // version 2 and later
+    ReferenceHeader Reference;
+    std::vector<double> ReferenceValues;
+    ExtensionHeader Extension;
+    ExtensionArrays ExtensionData;
+    uint8_t CalibrationCount = 0;
+    std::vector<CalibrationHeader> Calibrations;
+    std::vector<double> CalAbs, CalBse, CalLmp, CalFo;
+};
+
+// The file version a signature names, or 0 when it names none. Case matters.
+int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature);
+
+// True for the legacy data that holds 512 Integers whatever ChannelCount says.
+bool IsLegacyIntegerData(const SpectrumHeader& header);
+
+// Parses a whole file from its bytes. Throws spectrum::FileFormatError (worded
+// to follow the file's name) for a file that is not complete; returns false for
+// an unknown signature, leaving only the header filled when the bytes hold one.
+bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& file);
+
+// Reads FileName into the module state and returns its version (1, 2, 3, 5, 6,
+// 7 or 8), or -1: silently for a missing file, after a message otherwise.
+int16_t ReadSpectrumFile(const std::string& FileName);
+
+// Sets FileVersion from the signature; false after a message naming the file.
+bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_t, 3>& Signature);
+
+// ReflectanceData and DisplayData := SpectrumData / ReferenceData. False when
+// nothing is loaded, or after a message naming the file when its reference
+// cannot give a reflectance; the arrays are then left empty.
+bool ComputeReflectance();
+
+// The largest file the reader accepts; far beyond any spectrum.
+inline constexpr std::size_t MaxSpectrumFileSize = 256u * 1024 * 1024;
