@@ -2,7 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 
 namespace ZelUtil {
 namespace {
@@ -10,11 +12,28 @@ namespace {
 std::mutex BindLock;
 void* Library = nullptr;
 
+// Like the program's own folder on the platform the library comes from: the
+// program's lib/ folder (bin/../lib, as installed and as built) and its own
+// folder come before the system's library search.
+void* OpenByName() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        for (const auto& folder : {program.parent_path().parent_path() / "lib", program.parent_path()}) {
+            const auto candidate = folder / LibraryName;
+            if (std::filesystem::exists(candidate, error)) {
+                if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+                    return handle;
+                }
+            }
+        }
+    }
+    return dlopen(LibraryName, RTLD_NOW | RTLD_LOCAL);
+}
+
 void* OpenLibrary() {
     if (Library == nullptr) {
-        // Found through the program's run path (lib/ beside bin/) or the usual
-        // library search, never by a fixed location.
-        Library = dlopen(LibraryName, RTLD_NOW | RTLD_LOCAL);
+        Library = OpenByName();
         if (Library == nullptr) {
             throw Unavailable(53, std::string("File not found: ") + LibraryName);
         }

@@ -1,4 +1,4 @@
-// Built without a run path to the library: every export must report the
+// Built away from the lib/ folder and without a run path to the library: every export must report the
 // missing library as an error the caller can show, and the process lives on.
 
 #include <gtest/gtest.h>
