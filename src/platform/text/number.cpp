@@ -260,16 +260,26 @@ std::string Format(double value) {
     return CStrDouble(value);
 }
 
-std::string Format(double value, std::string_view pattern) {
+namespace {
+std::string FormatDigits(double value, std::string_view pattern, int precision) {
     if (pattern.empty()) {
-        return CStrDouble(value);
+        return GeneralText(value, precision);
     }
     const NumberPattern p = ParsePattern(pattern);
     if (!std::isfinite(value)) {
         return NonFiniteText(value);
     }
-    const Decimal d = Significant(value, 15);
+    const Decimal d = Significant(value, precision);
     return p.exponent ? ExponentFormText(d, p) : FixedText(d, p);
+}
+}  // namespace
+
+std::string Format(double value, std::string_view pattern) {
+    return FormatDigits(value, pattern, 15);
+}
+
+std::string Format(float value, std::string_view pattern) {
+    return FormatDigits(value, pattern, 7);
 }
 
 std::string Format(std::string_view text, std::string_view pattern) {

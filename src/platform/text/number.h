@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 // General text of a Double: the value rounded to 15 significant digits, then
 // written without trailing zeros or a trailing ".", "0" for zero (also -0),
@@ -48,6 +49,18 @@ std::string Format(double value);
 // A negative value whose written digits are all zero is written without its
 // minus sign (-0.004 with "0.00" is "0.00"), so a file never holds "-0.00".
 std::string Format(double value, std::string_view pattern);
+
+// Format of a Single: the same, from the value taken to the 7 significant
+// digits a Single holds, so a reading stored as 21.55 gives "21.6" with "0.0"
+// although its binary value lies just below.
+std::string Format(float value, std::string_view pattern);
+
+// Format of a whole number: exact, as a Double holds every value the files use.
+template <typename T>
+    requires std::is_integral_v<T>
+std::string Format(T value, std::string_view pattern) {
+    return Format(static_cast<double>(value), pattern);
+}
 
 // Format of a text: a text that reads as a number (ParseDouble) is formatted
 // as that number; any other text, the empty one included, comes back as it is.

@@ -166,3 +166,10 @@ TEST(NumberText, IndependentOfTheProcessLocale) {
 }
 
 }  // namespace
+
+TEST(Format, SinglesRoundFromTheirOwnSevenDigits) {
+    EXPECT_EQ(Format(21.55f, "0.0"), "21.6");
+    EXPECT_EQ(Format(static_cast<double>(21.55f), "0.0"), "21.5");
+    EXPECT_EQ(Format(1.5e-9f, "0.000E-00"), "1.500E-09");
+    EXPECT_EQ(Format(0.1f, ""), "0.1");
+}

@@ -1,0 +1,24 @@
+// The header of the loaded spectrum as English text lines, for the ASCII
+// exports, and the field formatters the header window shares.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "spectrum/records.h"
+
+// Writes the text block of CurrentHeader into an open text file, every line
+// ended by CR LF, in the files' single-byte code page. FileName (UTF-8) is the
+// name shown in the title line. Makes the save year of CurrentHeader a full
+// year. Write errors are left to the caller, as is a missing ZelUtil library
+// (ZelUtil::Unavailable), which the time texts need.
+void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName);
+
+std::string GetGpsTimeText();
+std::string CTimeToText(CTime T);
+std::string GetStatusText(int16_t Code);
+std::string FormatExponentText(uint8_t Value);
+
+// Text of the comment bytes: up to the first CR or LF, at most 156 bytes.
+std::string CommentText(const SpectrumHeader& header);
