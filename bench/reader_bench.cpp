@@ -14,11 +14,7 @@ SpectrumFileBuilder FullSizeFile() {
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = 1000.0 + static_cast<double>(i);
     }
-    auto file = MakeSpectrum(7, values);
-    file.Calibrations = {MakeCalibration(CalAbs, "abs"), MakeCalibration(CalLmp, "lmp"),
-                         MakeCalibration(CalFo, "fo")};
-    file.CalibrationBuffers = {values, values, values};
-    return file;
+    return MakeCompleteSpectrum(7, values);
 }
 
 void ParseVersionSeven(benchmark::State& state) {

@@ -232,18 +232,7 @@ TEST_F(Reader, AHeaderWithoutChannelsIsRefused) {
 // Every prefix of a full version-7 file is either refused with a message or,
 // at the two places where the program's own files end, read as complete.
 TEST_F(Reader, EveryPrefixOfAVersionSevenFile) {
-    auto file = MakeSpectrum(7, {1, 2, 3});
-    file.Reference.Description.Bytes = {'r', 'e', 'f'};
-    file.Extension.Strings[19].Bytes = {'e'};
-    file.Extension.Entries.Dimensions = {{1, 0}};
-    file.Extension.Entries.Elements.resize(1);
-    file.ExtensionData.Strings.Dimensions = {{2, 0}};
-    file.ExtensionData.Strings.Elements.resize(2);
-    file.ExtensionData.Values.Dimensions = {{3, 1}};
-    file.ExtensionData.Values.Elements.resize(3);
-    file.Calibrations = {MakeCalibration(CalAbs, "a"), MakeCalibration(CalLmp, "l"),
-                         MakeCalibration(CalFo, "f")};
-    file.CalibrationBuffers = {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
+    const auto file = MakeCompleteSpectrum(7, {1, 2, 3});
     const auto full = file.Bytes();
     auto noExtension = file;
     noExtension.WithExtension = false;

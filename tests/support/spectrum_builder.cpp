@@ -85,6 +85,24 @@ SpectrumFileBuilder MakeSpectrum(int version, std::vector<double> values,
     return file;
 }
 
+SpectrumFileBuilder MakeCompleteSpectrum(int version, std::vector<double> values) {
+    const std::size_t channels = values.size();
+    SpectrumFileBuilder file = MakeSpectrum(version, std::move(values));
+    file.Reference.Description.Bytes = {'r', 'e', 'f'};
+    file.Extension.Strings[19].Bytes = {'e'};
+    file.Extension.Entries.Dimensions = {{1, 0}};
+    file.Extension.Entries.Elements.resize(1);
+    file.ExtensionData.Strings.Dimensions = {{2, 0}};
+    file.ExtensionData.Strings.Elements.resize(2);
+    file.ExtensionData.Values.Dimensions = {{3, 1}};
+    file.ExtensionData.Values.Elements.resize(3);
+    file.Calibrations = {MakeCalibration(CalAbs, "abs"), MakeCalibration(CalLmp, "lmp"),
+                         MakeCalibration(CalFo, "fo")};
+    file.CalibrationBuffers = {std::vector<double>(channels, 1), std::vector<double>(channels, 2),
+                               std::vector<double>(channels, 3)};
+    return file;
+}
+
 CalibrationHeader MakeCalibration(uint8_t type, const std::string& name) {
     CalibrationHeader record;
     record.CalibrationType = type;

@@ -41,6 +41,11 @@ struct SpectrumFileBuilder {
 SpectrumFileBuilder MakeSpectrum(int version, std::vector<double> values,
                                  std::vector<double> reference = {});
 
+// As MakeSpectrum, with every optional section filled: a reference
+// description, extension records with entries and arrays, and for version 7 on
+// the ABS, LMP and FO calibrations with their buffers (1, 2 and 3 everywhere).
+SpectrumFileBuilder MakeCompleteSpectrum(int version, std::vector<double> values);
+
 CalibrationHeader MakeCalibration(uint8_t type, const std::string& name);
 
 std::array<uint8_t, 3> SignatureOf(int version);
