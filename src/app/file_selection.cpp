@@ -1,0 +1,122 @@
+#include "app/file_selection.h"
+
+#include "app/main_window.h"
+#include "frame/settings.h"
+#include "platform/shell/paths.h"
+#include "platform/text/vbstring.h"
+#include "platform/ui/ui.h"
+#include "spectrum/state.h"
+
+std::vector<std::string> CommandLineFiles(1);
+std::string CurrentInputPath;
+
+const char* const InputFileFilter =
+    "ZEL Varnel Files (*.zel)|*.zel|"
+    "ZEL Spectrum Files (*.0?\?)|*.0??|"
+    "ZEL Spectrum Files (*.1?\?)|*.1??|"
+    "ZEL SpectrumFiles (*.2?\?)|*.2??|"
+    "ZEL Spectrum Files (*.3?\?)|*.3??|"
+    "ZEL Spectrum Files (*.4?\?)|*.4??|"
+    "ZEL Spectrum Files (*.5?\?)|*.5??|"
+    "ZEL Spectrum Files (*.6?\?)|*.6??|"
+    "ZEL Spectrum Files (*.7?\?)|*.7??|"
+    "ZEL Spectrum Files (*.8?\?)|*.8??|"
+    "ZEL Spectrum Files (*.9?\?)|*.9??|"
+    "ZEL Reflectance Files (*.ref)|*.ref|"
+    "ZEL Radiance Files (*.rad)|*.rad|"
+    "ZEL Irradiance Files (*.irr)|*.irr|"
+    "ZEL Absolute Files (*.abs)|*.abs|"
+    "ZEL P-Corrected Files (*.pco)|*.pco|"
+    "ZEL NEDL Files (*.ned)|*.ned|"
+    "ZEL Ratio Files (*.rt?)|*.rt?|"
+    "ZEL Multiply Files (*.mt?)|*.mt?|"
+    "ZEL Add Files (*.ad?)|*.ad?|"
+    "ZEL Subtract Files (*.sb?)|*.sb?|"
+    "BranLuebbe File (*.abl)|*.abl|"
+    "BranLuebbe File (*.mbl)|*.mbl|"
+    "ASCII XY File (*.txt)|*.txt|"
+    "All Files (*.*)|*.*";
+
+namespace {
+
+// A single-file spectrum (".zel") carries its own reference.
+bool IsEmbeddedReferenceName(const std::string& name) { return LCase(Right(name, 4)) == ".zel"; }
+
+void AddInputFile(const std::string& path) {
+    MainWindow->List2().AddItem(path);
+    if (IsEmbeddedReferenceName(path)) {
+        HasEmbeddedReference = true;
+    }
+}
+
+// The dialog's answer as a folder (with its separator) and the chosen names.
+void SplitChosenFiles(const std::string& chosen, std::string& folder,
+                      std::vector<std::string>& names) {
+    const auto firstNul = chosen.find('\0');
+    if (firstNul == std::string::npos) {
+        const auto slash = chosen.find_last_of(PathSeparator);
+        folder = slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
+        names.push_back(slash == std::string::npos ? chosen : chosen.substr(slash + 1));
+        return;
+    }
+    folder = AddBackslash(Trim(chosen.substr(0, firstNul)));
+    std::string rest = chosen.substr(firstNul + 1);
+    for (auto nul = rest.find('\0'); nul != std::string::npos; nul = rest.find('\0')) {
+        names.push_back(Trim(rest.substr(0, nul)));
+        rest = Trim(rest.substr(nul + 1));
+    }
+    names.push_back(rest);
+}
+
+}  // namespace
+
+void SelectInputFiles(int Count) {
+    HasEmbeddedReference = false;
+    for (int i = 1; i <= Count && i < static_cast<int>(CommandLineFiles.size()); ++i) {
+        AddInputFile(CommandLineFiles[static_cast<std::size_t>(i)]);
+    }
+    MainWindow->EnableProcessMenus();
+}
+
+void SelectInputFiles() {
+    CommonDialog& dialog = MainWindow->CommonDialog1();
+    dialog.CancelError = true;
+    dialog.InitDir = InputDirectory;
+    dialog.MaxFileSize = 20000;
+    dialog.FileName.clear();
+    dialog.DialogTitle = "Select Input File(s)";
+    dialog.Filter = InputFileFilter;
+    dialog.FilterIndex = FilterIndex;
+    dialog.Flags = cdlOFNLongNames | cdlOFNNoDereferenceLinks | cdlOFNExplorer |
+                   cdlOFNFileMustExist | cdlOFNAllowMultiselect | cdlOFNHideReadOnly;
+    bool cancelled = false;
+    try {
+        dialog.ShowOpen();
+    } catch (const CommonDialogCancel&) {
+        cancelled = true;
+    }
+    // The filter the user switched to is kept, even when the dialog was
+    // cancelled.
+    if (dialog.FilterIndex != FilterIndex) {
+        FilterIndex = dialog.FilterIndex;
+        SaveSettings();
+    }
+    DoEvents();
+    if (cancelled || dialog.FileName.empty()) {
+        MainWindow->SetProgressValue(0);
+        return;
+    }
+    MainWindow->mnuClose->setEnabled(true);
+    std::string folder;
+    std::vector<std::string> names;
+    SplitChosenFiles(dialog.FileName, folder, names);
+    if (!folder.empty()) {
+        // The root keeps its one separator; it is a folder name of its own.
+        CurrentInputPath = folder.size() == 1 ? folder : folder.substr(0, folder.size() - 1);
+    }
+    HasEmbeddedReference = false;
+    for (const std::string& name : names) {
+        AddInputFile(folder + name);
+    }
+    MainWindow->EnableProcessMenus();
+}

@@ -1,0 +1,5 @@
+#include "ops/analysis/state.h"
+
+bool CustomFormLoaded = false;
+
+void UnloadCustomForm() { CustomFormLoaded = false; }

@@ -1,0 +1,3 @@
+#include "ops/calibration/state.h"
+
+int32_t SpliceGap = 0;
