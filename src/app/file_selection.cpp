@@ -1,5 +1,8 @@
 #include "app/file_selection.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/main_window.h"
 #include "frame/settings.h"
 #include "platform/shell/paths.h"
@@ -73,7 +76,18 @@ void SplitChosenFiles(const std::string& chosen, std::string& folder,
 void SelectInputFiles(int Count) {
     HasEmbeddedReference = false;
     for (int i = 1; i <= Count && i < static_cast<int>(CommandLineFiles.size()); ++i) {
-        AddInputFile(CommandLineFiles[static_cast<std::size_t>(i)]);
+        // A relative name is made whole now: choosing files in the open
+        // dialog later moves the current folder, and the name would then
+        // point elsewhere.
+        std::string name = CommandLineFiles[static_cast<std::size_t>(i)];
+        std::error_code error;
+        if (!name.empty() && std::filesystem::path(name).is_relative()) {
+            const auto whole = std::filesystem::absolute(name, error);
+            if (!error) {
+                name = whole.string();
+            }
+        }
+        AddInputFile(name);
     }
     MainWindow->EnableProcessMenus();
 }

@@ -237,7 +237,9 @@ TEST_F(App, CommandLineFilesOpenAtTheFirstPaintOnly) {
     window->CommandLineCount = GetCommandLineArgs(CommandLineFiles, {"a.001,b.001"});
     window->Form_Paint();
     window->Form_Paint();
-    EXPECT_EQ(window->List2().ListCount(), 2);
+    ASSERT_EQ(window->List2().ListCount(), 2);
+    // Relative names are taken from the folder the program started in.
+    EXPECT_EQ(window->List2().List(1), (TestFolder::Path() / "b.001").string());
     EXPECT_TRUE(window->mnuProcess->menuAction()->isEnabled());
 }
 
