@@ -14,6 +14,8 @@
 
 #include "app/command_line.h"
 #include "app/file_selection.h"
+#include "app/help.h"
+#include "frame/drive_dir.h"
 #include "frame/settings.h"
 #include "ops/analysis/state.h"
 #include "ops/calibration/state.h"
@@ -222,6 +224,10 @@ void frmLVX::BuildMenus() {
     connect(mnuOpen, &QAction::triggered, this, &frmLVX::mnuOpen_Click);
     connect(mnuClose, &QAction::triggered, this, &frmLVX::mnuClose_Click);
     connect(mnuExit, &QAction::triggered, this, &frmLVX::mnuExit_Click);
+    connect(mnuInputDir, &QAction::triggered, this, &frmLVX::mnuInputDir_Click);
+    connect(mnuOutputDir, &QAction::triggered, this, &frmLVX::mnuOutputDir_Click);
+    connect(mnuHelpUsersGuide, &QAction::triggered, this, &frmLVX::mnuHelpUsersGuide_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmLVX::mnuAbout_Click);
 }
 
 void frmLVX::SetProgressMax(int max) { ProgressBar1->setMaximum(max); }
@@ -353,6 +359,54 @@ void frmLVX::mnuClose_Click() {
 }
 
 void frmLVX::mnuExit_Click() { close(); }
+
+void frmLVX::mnuInputDir_Click() {
+    {
+        frmDriveDir dialog(this);
+        dialog.setDefaultDir(InputDirectory);
+        ShowModal(dialog);
+        InputDirectory = AddBackslash(dialog.Dir1Path());
+    }
+    SaveSettings();
+    mnuInputDir->setText(QString::fromStdString("Input Directory - " + InputDirectory));
+    if (OutputDirectory != InputDirectory &&
+        MsgBox("The default OUTPUT directory is different\r\nDo you want to make it the same as "
+               "the INPUT directory?",
+               vbYesNo + vbQuestion, AppTitle) == vbYes) {
+        OutputDirectory = InputDirectory;
+        mnuOutputDir->setText(QString::fromStdString("Output Directory - " + OutputDirectory));
+        SaveSettings();
+    }
+}
+
+void frmLVX::mnuOutputDir_Click() {
+    {
+        frmDriveDir dialog(this);
+        dialog.setDefaultDir(OutputDirectory);
+        ShowModal(dialog);
+        std::string chosen = dialog.Dir1Path();
+        // The root keeps its separator: an empty output folder would mean the
+        // current folder to a save dialog.
+        OutputDirectory = chosen == "/" ? chosen : StripTrailingBackslash(chosen);
+    }
+    SaveSettings();
+    mnuOutputDir->setText(QString::fromStdString("Output Directory - " + OutputDirectory));
+    if (InputDirectory != OutputDirectory &&
+        MsgBox("The default INPUT directory is different?\r\nDo you want to make it the same as "
+               "the OUTPUT directory?",
+               vbYesNo + vbQuestion, AppTitle) == vbYes) {
+        InputDirectory = OutputDirectory;
+        mnuInputDir->setText(QString::fromStdString("Input Directory - " + InputDirectory));
+        SaveSettings();
+    }
+}
+
+void frmLVX::mnuHelpUsersGuide_Click() { ShowUsersGuide("Lumivex.pdf", ProgramFolder()); }
+
+void frmLVX::mnuAbout_Click() {
+    frmAbout about(this);
+    ShowModal(about);
+}
 
 void frmLVX::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);

@@ -129,6 +129,10 @@ public:
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuExit_Click();
+    void mnuInputDir_Click();
+    void mnuOutputDir_Click();
+    void mnuHelpUsersGuide_Click();
+    void mnuAbout_Click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,28 @@
+// The Help menu: the About box and the users guide.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <array>
+#include <string>
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    QLabel* picIcon = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    std::array<QLabel*, 4> lblDescription{};
+    QLabel* lblDisclaimer = nullptr;
+    QPushButton* cmdOK = nullptr;
+};
+
+// Opens the users guide FileName lying in Folder in the desktop's reader, or
+// brings forward a reader window that already shows it.
+void ShowUsersGuide(const std::string& FileName, const std::string& Folder);
+
+// The program's icon, drawn rather than shipped: a small spectrum curve.
+QPixmap ProgramIcon(int size);

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QThread>
+#include <filesystem>
+#include <fstream>
+
+#include "app/help.h"
+#include "app/main_window.h"
+#include "frame/drive_dir.h"
+#include "frame/settings.h"
+#include "platform/shell/paths.h"
+#include "support/scripted_ui.h"
+#include "support/test_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(AboutBox, ShowsNameAndFullVersion) {
+    VersionText = "1.0";
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About Lumivex");
+    EXPECT_EQ(about.lblTitle->text(), "Lumivex");
+    EXPECT_EQ(about.lblVersion->text(), "Version 1.0.0");
+    EXPECT_EQ(about.lblTitle->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    about.cmdOK->click();
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// The guide is looked for beside the program; these tests put one there and
+// take it away again.
+class UsersGuide : public testing::Test {
+protected:
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove(fs::path(ProgramFolder()) / "Lumivex.pdf", ignored);
+        fs::remove(fs::path(ProgramFolder()) / "opened-guide.pdf", ignored);
+    }
+    ScriptedUi ui;
+};
+
+TEST_F(UsersGuide, MissingGuideIsReported) {
+    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    ASSERT_EQ(ui.Messages(), std::vector<std::string>{"Lumivex.pdf file not found."});
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+}
+
+TEST_F(UsersGuide, WithoutARegisteredReaderTheUserIsTold) {
+    std::ofstream(fs::path(ProgramFolder()) / "Lumivex.pdf") << "%PDF-1.4\n";
+    const std::string oldPath = getenv("PATH");
+    setenv("PATH", TestFolder::Path().c_str(), 1);  // no xdg-mime to ask
+    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"PDF Reader not found."});
+}
+
+TEST_F(UsersGuide, TheRegisteredReaderOpensTheGuideInTheProgramFolder) {
+    std::ofstream(fs::path(ProgramFolder()) / "Lumivex.pdf") << "%PDF-1.4\n";
+    // A stand-in for the desktop's registry and reader.
+    const fs::path bin = TestFolder::Path() / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "xdg-mime") << "#!/bin/sh\n"
+                                       "[ \"$2\" = filetype ] && echo application/pdf\n"
+                                       "[ \"$2\" = default ] && echo test-reader.desktop\n"
+                                       "exit 0\n";
+    fs::permissions(bin / "xdg-mime", fs::perms::owner_all);
+    const fs::path apps = TestFolder::Path() / "data" / "applications";
+    fs::create_directories(apps);
+    std::ofstream(apps / "test-reader.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Reader\nExec=cp %f opened-guide.pdf\n";
+    const std::string oldPath = getenv("PATH");
+    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    setenv("XDG_DATA_HOME", (TestFolder::Path() / "data").c_str(), 1);
+    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    setenv("PATH", oldPath.c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(ui.Messages().empty());
+    const fs::path opened = fs::path(ProgramFolder()) / "opened-guide.pdf";
+    for (int i = 0; i < 100 && !fs::exists(opened); ++i) {
+        QThread::msleep(20);
+    }
+    EXPECT_TRUE(fs::exists(opened));
+}
+
+class DirectoryCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettingsState();
+        SettingsFolder = (TestFolder::Path() / "config").string() + "/";
+        fs::create_directories(TestFolder::Path() / "out" / "sub");
+    }
+    ScriptedUi ui;
+};
+
+TEST_F(DirectoryCommands, ChoosingTheOutputFolderAsInputAsksToAlign) {
+    frmLVX window;
+    const std::string out = (TestFolder::Path() / "out").string();
+    OutputDirectory = out;
+    ui.Drive([&](QDialog& dialog) {
+          auto& drive = static_cast<frmDriveDir&>(dialog);
+          EXPECT_EQ(drive.DefaultDir(), InputDirectory);
+          drive.setDefaultDir(out);  // the user walks to the output folder
+          drive.Command1(0)->click();
+          return drive.result();
+      })
+        .Answer(vbYes);
+    window.mnuInputDir_Click();
+    EXPECT_EQ(InputDirectory, out + "/");
+    EXPECT_EQ(OutputDirectory, out + "/");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0],
+              "The default OUTPUT directory is different\r\nDo you want to make it the same as "
+              "the INPUT directory?");
+    EXPECT_EQ(window.mnuOutputDir->text().toStdString(), "Output Directory - " + out + "/");
+}
+
+TEST_F(DirectoryCommands, OutputFolderLosesItsSeparatorButTheRootKeepsIt) {
+    frmLVX window;
+    InputDirectory = "/";
+    ui.Drive([](QDialog& dialog) {
+        auto& drive = static_cast<frmDriveDir&>(dialog);
+        drive.setDefaultDir("/");
+        drive.Command1(1)->click();
+        return drive.result();
+    });
+    window.mnuOutputDir_Click();
+    EXPECT_EQ(OutputDirectory, "/");
+    EXPECT_TRUE(ui.Messages().empty());  // the two already agree
+}
+
+}  // namespace
