@@ -49,7 +49,10 @@ bool ListBox::Selected(int index) const {
 
 int ListBox::ListIndex() const { return currentRow(); }
 
-void ListBox::SetListIndex(int index) { setCurrentRow(index); }
+void ListBox::SetListIndex(int index) {
+    // Moving the current entry must not change what the user selected.
+    setCurrentRow(index, QItemSelectionModel::NoUpdate);
+}
 
 void ListBox::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) {
@@ -224,6 +227,7 @@ void frmLVX::BuildMenus() {
     connect(mnuOpen, &QAction::triggered, this, &frmLVX::mnuOpen_Click);
     connect(mnuClose, &QAction::triggered, this, &frmLVX::mnuClose_Click);
     connect(mnuExit, &QAction::triggered, this, &frmLVX::mnuExit_Click);
+    connect(mnuReflectance, &QAction::triggered, this, &frmLVX::Reflectance);
     connect(mnuInputDir, &QAction::triggered, this, &frmLVX::mnuInputDir_Click);
     connect(mnuOutputDir, &QAction::triggered, this, &frmLVX::mnuOutputDir_Click);
     connect(mnuHelpUsersGuide, &QAction::triggered, this, &frmLVX::mnuHelpUsersGuide_Click);

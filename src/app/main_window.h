@@ -126,6 +126,17 @@ public:
     // True from the end of load until the first paint.
     bool FirstPaintPending = false;
 
+    // Launchers: fill the work list from the visible list, run the operation,
+    // tidy up.
+    void Reflectance();
+
+    // The launchers' common steps: the selected entries of List2 (all of them
+    // when none is selected) into List1, in list order; false when List2 is
+    // empty. Hiding hides List2 while it is copied whole.
+    bool FillWorkList(bool hiding);
+    // Pointer back to default, List1 cleared, menus reset when List2 is empty.
+    void TidyUp();
+
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuExit_Click();

@@ -1,0 +1,49 @@
+// The main window's launchers: every batch operation starts here.
+
+#include "app/main_window.h"
+#include "ops/calibration/reflectance_batch.h"
+#include "platform/ui/ui.h"
+
+bool frmLVX::FillWorkList(bool hiding) {
+    FileList& visible = List2();
+    if (visible.ListCount() == 0) {
+        return false;
+    }
+    FileList& work = List1();
+    work.Clear();
+    for (int i = 0; i < visible.ListCount(); ++i) {
+        if (visible.Selected(i)) {
+            visible.SetListIndex(i);
+            work.AddItem(visible.List(i));
+        }
+    }
+    if (hiding) {
+        list2_->hide();
+    }
+    if (work.ListCount() == 0) {
+        for (int i = 0; i < visible.ListCount(); ++i) {
+            visible.SetListIndex(i);
+            work.AddItem(visible.List(i));
+        }
+    }
+    if (hiding) {
+        list2_->show();
+    }
+    return true;
+}
+
+void frmLVX::TidyUp() {
+    SetMousePointer(vbDefault);
+    List1().Clear();
+    if (List2().ListCount() == 0) {
+        ResetMenus();
+    }
+}
+
+void frmLVX::Reflectance() {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    CreateReflectanceFiles();
+    TidyUp();
+}

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "frame/settings.h"
+#include "spectrum/state.h"
+#include "support/scripted_ui.h"
+#include "support/spectrum_builder.h"
+#include "support/test_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Launchers : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettingsState();
+        ResetSpectrumState();
+        SettingsFolder = (TestFolder::Path() / "config").string() + "/";
+        window = std::make_unique<frmLVX>();
+        fs::create_directories("out");
+        OutputDirectory = (TestFolder::Path() / "out").string();
+        for (const char* name : {"a.001", "b.001", "c.001", "d.001", "e.001"}) {
+            window->List2().AddItem(fs::absolute(MakeSpectrum(2, {50}).WriteTo(name)).string());
+        }
+        window->EnableProcessMenus();
+    }
+    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
+
+    ScriptedUi ui;
+    std::unique_ptr<frmLVX> window;
+};
+
+TEST_F(Launchers, OnlyTheSelectedEntriesInListOrder) {
+    window->List2Box()->item(3)->setSelected(true);
+    window->List2Box()->item(1)->setSelected(true);
+    window->Reflectance();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"2 Files Processed"});
+    ASSERT_EQ(window->List2().ListCount(), 2);
+    EXPECT_EQ(window->List2().List(0), Output("b.001.ref"));
+    EXPECT_EQ(window->List2().List(1), Output("d.001.ref"));
+    EXPECT_EQ(window->List1().ListCount(), 0);
+    EXPECT_TRUE(window->mnuProcess->menuAction()->isEnabled());
+}
+
+TEST_F(Launchers, NothingSelectedMeansEveryEntry) {
+    window->Reflectance();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"5 Files Processed"});
+    EXPECT_EQ(window->List2().ListCount(), 5);
+}
+
+TEST_F(Launchers, AnEmptyListDoesNothingAndAnEmptiedListResetsTheMenus) {
+    window->mnuClose_Click();
+    window->Reflectance();
+    EXPECT_TRUE(ui.Prompts.empty());
+
+    // A run that leaves the visible list empty ends with the menus reset.
+    window->List2().AddItem("/nowhere/missing.001");
+    window->EnableProcessMenus();
+    window->Reflectance();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No Files Processed"});
+    EXPECT_EQ(window->List2().ListCount(), 1);
+    window->List2().Clear();
+    window->TidyUp();
+    EXPECT_FALSE(window->mnuProcess->menuAction()->isEnabled());
+}
+
+}  // namespace

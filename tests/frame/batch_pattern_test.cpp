@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "frame/batch_pattern.h"
+#include "frame/settings.h"
+#include "spectrum/state.h"
+#include "support/memory_host.h"
+#include "support/overwrite_prompt.h"
+#include "support/scripted_ui.h"
+#include "support/spectrum_builder.h"
+#include "support/test_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Copies each input's values as Singles; a value of 13 in channel 0 makes the
+// input unfit.
+class CopyBatch : public BatchOperation {
+public:
+    CopyBatch() { Extension = ".cpy"; }
+    BatchStep BeforePrompt(BatchFile&) override {
+        return SpectrumData.at(0) == 13 ? BatchStep::Skip : BatchStep::Continue;
+    }
+    std::vector<uint8_t> Write(BatchFile&) override {
+        StampDerivedHeader(CurrentHeader, NoUnits);
+        std::vector<uint8_t> bytes;
+        AppendHeader(bytes, CurrentHeader);
+        AppendSingles(bytes, SpectrumData);
+        return bytes;
+    }
+};
+
+class BatchPattern : public testing::Test {
+protected:
+    void SetUp() override {
+        ResetSpectrumState();
+        ResetSettingsState();
+        fs::create_directories("in");
+        fs::create_directories("out");
+        OutputDirectory = (TestFolder::Path() / "out").string();
+    }
+
+    std::string Input(const std::string& name, double first = 1) {
+        return fs::absolute(MakeSpectrum(1, {first, 2, 3}).WriteTo("in/" + name)).string();
+    }
+    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
+    void Work(const std::vector<std::string>& inputs) {
+        for (const auto& input : inputs) {
+            host.WorkList.AddItem(input);
+        }
+        host.VisibleList.AddItem("/somewhere/original.001");
+    }
+
+    MemoryBatchHost host;
+    ScriptedUi ui;
+};
+
+TEST_F(BatchPattern, WritesEachFitInputAndRefillsTheList) {
+    Work({Input("a.001"), (TestFolder::Path() / "in" / "missing.001").string(), Input("b.001", 13),
+          Input("c.001")});
+    PlotFormat = 3;
+    HasEmbeddedReference = true;
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 2);
+    EXPECT_EQ(host.ProgressMax, 4);
+    EXPECT_EQ(host.ProgressValues, (std::vector<int>{1, 2, 3, 4, 0}));
+    EXPECT_EQ(host.MousePointer, vbHourglass);  // the launcher sets it back
+    EXPECT_EQ(host.VisibleList.Entries(),
+              (std::vector<std::string>{Output("a.001.cpy"), Output("c.001.cpy")}));
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"2 Files Processed"});
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbInformation);
+    EXPECT_EQ(PlotFormat, 0);
+    EXPECT_FALSE(HasEmbeddedReference);
+    // A version-1 file: header then three Singles.
+    EXPECT_EQ(fs::file_size(Output("a.001.cpy")), 484u + 12u);
+}
+
+TEST_F(BatchPattern, NothingWrittenLeavesTheListAndState) {
+    Work({Input("b.001", 13)});
+    PlotFormat = 3;
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 0);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No Files Processed"});
+    EXPECT_EQ(host.VisibleList.Entries(), std::vector<std::string>{"/somewhere/original.001"});
+    EXPECT_EQ(PlotFormat, 3);
+}
+
+TEST_F(BatchPattern, NoAtThePromptEndsTheRunQuietly) {
+    Work({Input("a.001"), Input("b.001"), Input("c.001"), Input("d.001")});
+    std::ofstream(Output("c.001.cpy")) << "old";
+    OverwritePromptSeen seen;
+    ui.Drive(AnswerOverwrite("No", &seen));
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 2);
+    EXPECT_EQ(seen.Text, Output("c.001.cpy") + " already exists!\nOverwrite?");
+    EXPECT_TRUE(seen.YesToAllEnabled);
+    EXPECT_TRUE(fs::exists(Output("b.001.cpy")));
+    EXPECT_FALSE(fs::exists(Output("d.001.cpy")));
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(host.ProgressValue, 0);
+    EXPECT_EQ(host.VisibleList.Entries(), std::vector<std::string>{"/somewhere/original.001"});
+}
+
+TEST_F(BatchPattern, NoCanSkipTheFileInstead) {
+    Work({Input("a.001"), Input("b.001")});
+    std::ofstream(Output("a.001.cpy")) << "old";
+    ui.Drive(AnswerOverwrite("No"));
+    CopyBatch batch;
+    batch.OnNo = NoAnswer::SkipsFile;
+    batch.PromptSecondLine = "Yes to Overwrite   No to Skip ";
+    batch.ZeroBasedProgress = true;
+    EXPECT_EQ(RunBatch(batch), 1);
+    EXPECT_EQ(host.ProgressValues, (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"1 Files Processed"});
+}
+
+TEST_F(BatchPattern, YesToAllSilencesThePromptForThisRunOnly) {
+    Work({Input("a.001"), Input("b.001")});
+    for (const char* name : {"a.001.cpy", "b.001.cpy"}) {
+        std::ofstream(Output(name)) << std::string(5000, 'x');  // longer than the new file
+    }
+    ui.Drive(AnswerOverwrite("Yes All"));
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 2);
+    // Replaced files hold only their new content.
+    EXPECT_EQ(fs::file_size(Output("b.001.cpy")), 496u);
+    // The next run asks again; with one file the button is disabled.
+    host.WorkList.Clear();
+    host.WorkList.AddItem(Input("a.001"));
+    OverwritePromptSeen seen;
+    ui.Drive(AnswerOverwrite("Yes", &seen));
+    CopyBatch again;
+    EXPECT_EQ(RunBatch(again), 1);
+    EXPECT_FALSE(seen.YesToAllEnabled);
+}
+
+TEST_F(BatchPattern, OutputFolderWithOrWithoutSeparatorGivesTheSameNames) {
+    Work({Input("a.001")});
+    OutputDirectory += "/";
+    CopyBatch batch;
+    RunBatch(batch);
+    EXPECT_EQ(host.VisibleList.Entries(),
+              std::vector<std::string>{(TestFolder::Path() / "out" / "a.001.cpy").string()});
+}
+
+TEST_F(BatchPattern, AnOutputThatCannotBeWrittenEndsTheRunWithAMessage) {
+    Work({Input("a.001"), Input("b.001")});
+    OutputDirectory = (TestFolder::Path() / "no" / "such" / "folder").string();
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 0);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0],
+              OutputDirectory + "/a.001.cpy could not be written: No such file or directory.");
+    EXPECT_EQ(host.ProgressValue, 0);
+}
+
+}  // namespace
