@@ -1,0 +1,1 @@
+// Keeps a kernels library valid while its folder is still empty.
