@@ -1,6 +1,9 @@
 // The main window's launchers: every batch operation starts here.
 
 #include "app/main_window.h"
+#include "ops/analysis/derivative_batch.h"
+#include "ops/calibration/absolute_reflectance.h"
+#include "ops/calibration/log1r_batch.h"
 #include "ops/calibration/reflectance_batch.h"
 #include "platform/ui/ui.h"
 
@@ -40,10 +43,25 @@ void frmLVX::TidyUp() {
     }
 }
 
-void frmLVX::Reflectance() {
-    if (!FillWorkList(true)) {
+namespace {
+
+// The launchers without checks of their own: fill, run, tidy up.
+void RunPlainLauncher(frmLVX& window, void (*operation)()) {
+    if (!window.FillWorkList(true)) {
         return;
     }
-    CreateReflectanceFiles();
-    TidyUp();
+    operation();
+    window.TidyUp();
+}
+
+}  // namespace
+
+void frmLVX::Reflectance() { RunPlainLauncher(*this, CreateReflectanceFiles); }
+void frmLVX::Log() { RunPlainLauncher(*this, CreateLog1RFiles); }
+void frmLVX::Deriv1() { RunPlainLauncher(*this, CreateFirstDerivativeFiles); }
+void frmLVX::Deriv2() { RunPlainLauncher(*this, CreateSecondDerivativeFiles); }
+
+// Not a launcher of the window's interface, but the same steps.
+void frmLVX::mnuAbsoluteReflectance_Click() {
+    RunPlainLauncher(*this, CreateAbsoluteReflectanceFiles);
 }

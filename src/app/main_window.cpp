@@ -228,6 +228,11 @@ void frmLVX::BuildMenus() {
     connect(mnuClose, &QAction::triggered, this, &frmLVX::mnuClose_Click);
     connect(mnuExit, &QAction::triggered, this, &frmLVX::mnuExit_Click);
     connect(mnuReflectance, &QAction::triggered, this, &frmLVX::Reflectance);
+    connect(mnuAbsoluteReflectance, &QAction::triggered, this,
+            &frmLVX::mnuAbsoluteReflectance_Click);
+    connect(mnuLog, &QAction::triggered, this, &frmLVX::Log);
+    connect(mnuFirstDerivative, &QAction::triggered, this, &frmLVX::Deriv1);
+    connect(mnuSecondDerivative, &QAction::triggered, this, &frmLVX::Deriv2);
     connect(mnuInputDir, &QAction::triggered, this, &frmLVX::mnuInputDir_Click);
     connect(mnuOutputDir, &QAction::triggered, this, &frmLVX::mnuOutputDir_Click);
     connect(mnuHelpUsersGuide, &QAction::triggered, this, &frmLVX::mnuHelpUsersGuide_Click);

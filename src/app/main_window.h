@@ -129,6 +129,9 @@ public:
     // Launchers: fill the work list from the visible list, run the operation,
     // tidy up.
     void Reflectance();
+    void Log();
+    void Deriv1();
+    void Deriv2();
 
     // The launchers' common steps: the selected entries of List2 (all of them
     // when none is selected) into List1, in list order; false when List2 is
@@ -137,6 +140,7 @@ public:
     // Pointer back to default, List1 cleared, menus reset when List2 is empty.
     void TidyUp();
 
+    void mnuAbsoluteReflectance_Click();
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuExit_Click();

@@ -67,4 +67,11 @@ TEST_F(Launchers, AnEmptyListDoesNothingAndAnEmptiedListResetsTheMenus) {
     EXPECT_FALSE(window->mnuProcess->menuAction()->isEnabled());
 }
 
+TEST_F(Launchers, MenuItemsStartTheirOperations) {
+    window->List2Box()->item(0)->setSelected(true);
+    window->mnuLog->trigger();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"1 Files Processed"});
+    EXPECT_EQ(window->List2().List(0), Output("a.001.abs"));
+}
+
 }  // namespace
