@@ -1,7 +1,10 @@
 // The main window's launchers: every batch operation starts here.
 
 #include "app/main_window.h"
+#include "ops/analysis/custom_batch.h"
+#include "ops/analysis/custom_dialog.h"
 #include "ops/analysis/derivative_batch.h"
+#include "ops/analysis/interpolation_batch.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/log1r_batch.h"
 #include "ops/calibration/reflectance_batch.h"
@@ -60,6 +63,27 @@ void frmLVX::Reflectance() { RunPlainLauncher(*this, CreateReflectanceFiles); }
 void frmLVX::Log() { RunPlainLauncher(*this, CreateLog1RFiles); }
 void frmLVX::Deriv1() { RunPlainLauncher(*this, CreateFirstDerivativeFiles); }
 void frmLVX::Deriv2() { RunPlainLauncher(*this, CreateSecondDerivativeFiles); }
+void frmLVX::Interp() { RunPlainLauncher(*this, InterpolateFiles); }
+
+void frmLVX::Custom(int16_t Operation, float Constant, const std::string& FileName,
+                    int16_t UseList) {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    // A count that does not match ends here; the work list stays until the
+    // next launcher clears it.
+    if (!CheckCorrespondingFiles(UseList)) {
+        return;
+    }
+    CreateCustomArithmeticFiles(Operation, Constant, FileName, UseList);
+    TidyUp();
+}
+
+void frmLVX::mnuCustom_Click() {
+    if (const auto chosen = ChooseCustomArithmetic()) {
+        Custom(chosen->Operation, chosen->Constant, chosen->FileName, chosen->UseList);
+    }
+}
 
 // Not a launcher of the window's interface, but the same steps.
 void frmLVX::mnuAbsoluteReflectance_Click() {

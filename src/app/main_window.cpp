@@ -231,6 +231,8 @@ void frmLVX::BuildMenus() {
     connect(mnuAbsoluteReflectance, &QAction::triggered, this,
             &frmLVX::mnuAbsoluteReflectance_Click);
     connect(mnuLog, &QAction::triggered, this, &frmLVX::Log);
+    connect(mnuInterpolate, &QAction::triggered, this, &frmLVX::Interp);
+    connect(mnuCustom, &QAction::triggered, this, &frmLVX::mnuCustom_Click);
     connect(mnuFirstDerivative, &QAction::triggered, this, &frmLVX::Deriv1);
     connect(mnuSecondDerivative, &QAction::triggered, this, &frmLVX::Deriv2);
     connect(mnuInputDir, &QAction::triggered, this, &frmLVX::mnuInputDir_Click);

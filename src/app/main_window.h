@@ -132,6 +132,8 @@ public:
     void Log();
     void Deriv1();
     void Deriv2();
+    void Interp();
+    void Custom(int16_t Operation, float Constant, const std::string& FileName, int16_t UseList);
 
     // The launchers' common steps: the selected entries of List2 (all of them
     // when none is selected) into List1, in list order; false when List2 is
@@ -141,6 +143,7 @@ public:
     void TidyUp();
 
     void mnuAbsoluteReflectance_Click();
+    void mnuCustom_Click();
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuExit_Click();

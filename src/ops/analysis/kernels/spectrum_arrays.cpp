@@ -1,0 +1,153 @@
+#include "ops/analysis/kernels/spectrum_arrays.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "spectrum/bytes.h"
+#include "spectrum/reader.h"
+
+using spectrum::ByteReader;
+using spectrum::ByteWriter;
+using spectrum::FileFormatError;
+
+namespace {
+
+constexpr std::size_t LegacyValueCount = 512;
+
+// A result beyond the Single range is stored as the infinity it rounds to;
+// the plain conversion of such a value is not defined.
+float ToSingle(double v) {
+    if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max()) {
+        const float infinity = std::numeric_limits<float>::infinity();
+        return v > 0 ? infinity : -infinity;
+    }
+    return static_cast<float>(v);
+}
+
+std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
+    in.Need(count * 8);
+    std::vector<double> values(count);
+    for (double& v : values) {
+        in(v);
+    }
+    return values;
+}
+
+}  // namespace
+
+bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays& file) {
+    file = SpectrumArrays{};
+    ByteReader in(bytes, size);
+    if (size >= 3) {
+        file.Version = VersionFromSignature({bytes[0], bytes[1], bytes[2]});
+        if (file.Version == 0) {
+            if (size >= SpectrumHeader::Size) {
+                ReadRecord(in, file.Header);
+            }
+            return false;
+        }
+    }
+    in.SetSection("header");
+    ReadRecord(in, file.Header);
+    if (file.Header.ChannelCount < 1) {
+        throw FileFormatError("has no channels (ChannelCount " +
+                              std::to_string(file.Header.ChannelCount) + ")");
+    }
+    const auto channels = static_cast<std::size_t>(file.Header.ChannelCount);
+
+    in.SetSection("spectrum values");
+    if (IsLegacyIntegerData(file.Header)) {
+        in.Need(LegacyValueCount * 2);
+        file.Values.resize(LegacyValueCount);
+        for (double& v : file.Values) {
+            int16_t value = 0;
+            in(value);
+            v = value;
+        }
+    } else if (file.Version == 1) {
+        in.Need(channels * 4);
+        file.Values.resize(channels);
+        for (double& v : file.Values) {
+            float value = 0;
+            in(value);
+            v = value;
+        }
+    } else {
+        file.Values = ReadDoubles(in, channels);
+    }
+
+    if (file.Version >= 2) {
+        file.HasReference = true;
+        in.SetSection("reference record");
+        ReadRecord(in, file.Reference);
+        in.SetSection("reference values");
+        file.ReferenceValues = ReadDoubles(in, channels);
+    }
+    return true;
+}
+
+bool LoadSpectrumBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
+    std::error_code code;
+    if (!std::filesystem::exists(path, code)) {
+        error = "cannot be opened: " + (code ? code.message() : "No such file or directory");
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(path, code)) {
+        error = "cannot be opened: it is not a file";
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, code);
+    if (code) {
+        error = "cannot be opened: " + code.message();
+        return false;
+    }
+    if (size > MaxSpectrumFileSize) {
+        error = "is too large to be a spectrum file";
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size)) {
+        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
+        return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> SpectrumArraysBytes(SpectrumHeader header, int16_t version,
+                                         const std::vector<double>& values,
+                                         const ReferenceHeader& reference,
+                                         const std::vector<double>& referenceValues) {
+    header.ChannelCount = static_cast<int16_t>(values.size());
+    std::vector<uint8_t> bytes;
+    const std::size_t valueSize = version == 1 ? 4 : 8;
+    bytes.reserve(SpectrumHeader::Size + values.size() * valueSize * 2 + 64 +
+                  reference.Description.Bytes.size());
+    ByteWriter out(bytes);
+    WriteRecord(out, header);
+    for (double v : values) {
+        if (version == 1) {
+            out(ToSingle(v));
+        } else {
+            out(v);
+        }
+    }
+    if (version >= 2) {
+        WriteRecord(out, reference);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            out(i < referenceValues.size() ? referenceValues[i] : 0.0);
+        }
+    }
+    return bytes;
+}
