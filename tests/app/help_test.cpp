@@ -29,35 +29,32 @@ TEST(AboutBox, ShowsNameAndFullVersion) {
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-// The guide is looked for beside the program; these tests put one there and
-// take it away again.
+// The Help menu passes the program's folder; these tests pass a folder of their
+// own, as tests of one program run side by side.
 class UsersGuide : public testing::Test {
 protected:
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove(fs::path(ProgramFolder()) / "Lumivex.pdf", ignored);
-        fs::remove(fs::path(ProgramFolder()) / "opened-guide.pdf", ignored);
-    }
+    void SetUp() override { fs::create_directories(Folder()); }
+    static std::string Folder() { return (TestFolder::Path() / "program").string(); }
     ScriptedUi ui;
 };
 
 TEST_F(UsersGuide, MissingGuideIsReported) {
-    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    ShowUsersGuide("Lumivex.pdf", Folder());
     ASSERT_EQ(ui.Messages(), std::vector<std::string>{"Lumivex.pdf file not found."});
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
 }
 
 TEST_F(UsersGuide, WithoutARegisteredReaderTheUserIsTold) {
-    std::ofstream(fs::path(ProgramFolder()) / "Lumivex.pdf") << "%PDF-1.4\n";
+    std::ofstream(fs::path(Folder()) / "Lumivex.pdf") << "%PDF-1.4\n";
     const std::string oldPath = getenv("PATH");
     setenv("PATH", TestFolder::Path().c_str(), 1);  // no xdg-mime to ask
-    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    ShowUsersGuide("Lumivex.pdf", Folder());
     setenv("PATH", oldPath.c_str(), 1);
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"PDF Reader not found."});
 }
 
-TEST_F(UsersGuide, TheRegisteredReaderOpensTheGuideInTheProgramFolder) {
-    std::ofstream(fs::path(ProgramFolder()) / "Lumivex.pdf") << "%PDF-1.4\n";
+TEST_F(UsersGuide, TheRegisteredReaderOpensTheGuideInItsFolder) {
+    std::ofstream(fs::path(Folder()) / "Lumivex.pdf") << "%PDF-1.4\n";
     // A stand-in for the desktop's registry and reader.
     const fs::path bin = TestFolder::Path() / "bin";
     fs::create_directories(bin);
@@ -73,11 +70,11 @@ TEST_F(UsersGuide, TheRegisteredReaderOpensTheGuideInTheProgramFolder) {
     const std::string oldPath = getenv("PATH");
     setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
     setenv("XDG_DATA_HOME", (TestFolder::Path() / "data").c_str(), 1);
-    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    ShowUsersGuide("Lumivex.pdf", Folder());
     setenv("PATH", oldPath.c_str(), 1);
     unsetenv("XDG_DATA_HOME");
     EXPECT_TRUE(ui.Messages().empty());
-    const fs::path opened = fs::path(ProgramFolder()) / "opened-guide.pdf";
+    const fs::path opened = fs::path(Folder()) / "opened-guide.pdf";
     for (int i = 0; i < 100 && !fs::exists(opened); ++i) {
         QThread::msleep(20);
     }
