@@ -7,6 +7,8 @@
 #include "ops/analysis/interpolation_batch.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/log1r_batch.h"
+#include "ops/calibration/nedl.h"
+#include "ops/calibration/quantum_intensity.h"
 #include "ops/calibration/reflectance_batch.h"
 #include "platform/ui/ui.h"
 
@@ -64,6 +66,21 @@ void frmLVX::Log() { RunPlainLauncher(*this, CreateLog1RFiles); }
 void frmLVX::Deriv1() { RunPlainLauncher(*this, CreateFirstDerivativeFiles); }
 void frmLVX::Deriv2() { RunPlainLauncher(*this, CreateSecondDerivativeFiles); }
 void frmLVX::Interp() { RunPlainLauncher(*this, InterpolateFiles); }
+void frmLVX::Qicalc() { RunPlainLauncher(*this, CreateQuantumIntensityFiles); }
+
+void frmLVX::Nedl() {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    if (List1().ListCount() < 30) {
+        MsgBox("NEDL operations require at least 30 files!", vbOKOnly + vbExclamation, AppTitle);
+    } else {
+        DoEvents();
+        // The operation puts the pointer back itself.
+        CreateNedlFile();
+    }
+    List1().Clear();
+}
 
 void frmLVX::Custom(int16_t Operation, float Constant, const std::string& FileName,
                     int16_t UseList) {

@@ -232,6 +232,8 @@ void frmLVX::BuildMenus() {
             &frmLVX::mnuAbsoluteReflectance_Click);
     connect(mnuLog, &QAction::triggered, this, &frmLVX::Log);
     connect(mnuInterpolate, &QAction::triggered, this, &frmLVX::Interp);
+    connect(mnuQicalc, &QAction::triggered, this, &frmLVX::Qicalc);
+    connect(mnuNedl, &QAction::triggered, this, &frmLVX::Nedl);
     connect(mnuCustom, &QAction::triggered, this, &frmLVX::mnuCustom_Click);
     connect(mnuFirstDerivative, &QAction::triggered, this, &frmLVX::Deriv1);
     connect(mnuSecondDerivative, &QAction::triggered, this, &frmLVX::Deriv2);

@@ -133,6 +133,8 @@ public:
     void Deriv1();
     void Deriv2();
     void Interp();
+    void Qicalc();
+    void Nedl();
     void Custom(int16_t Operation, float Constant, const std::string& FileName, int16_t UseList);
 
     // The launchers' common steps: the selected entries of List2 (all of them

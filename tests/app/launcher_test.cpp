@@ -67,6 +67,14 @@ TEST_F(Launchers, AnEmptyListDoesNothingAndAnEmptiedListResetsTheMenus) {
     EXPECT_FALSE(window->mnuProcess->menuAction()->isEnabled());
 }
 
+TEST_F(Launchers, NedlNeedsThirtyFiles) {
+    window->Nedl();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"NEDL operations require at least 30 files!"});
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+    EXPECT_EQ(window->List1().ListCount(), 0);
+    EXPECT_EQ(window->List2().ListCount(), 5);
+}
+
 TEST_F(Launchers, MenuItemsStartTheirOperations) {
     window->List2Box()->item(0)->setSelected(true);
     window->mnuLog->trigger();

@@ -142,8 +142,9 @@ CalibrationOutcome LoadCalibrationFiles(CalibrationCaller Caller, const Spectrum
         names[k] = FindCalibrationFile(CalibrationPrefix(kinds[k], Header), Header.InstrumentNumber,
                                        Header.CalibrationNumber, CalibrationExtension(kinds[k]));
     }
-    const int16_t channels =
-        Caller == CalibrationCaller::Nedl ? NoChannelCheck : Header.ChannelCount;
+    // NEDL checks the counts too: a shorter calibration file would leave the
+    // trailing channels of the NEDL at zero, an instrument without noise there.
+    const int16_t channels = Header.ChannelCount;
     std::vector<double>* arrays[] = {&Set.Lamp, &Set.Baseline, &Set.Response};
     for (int k = 0; k < 3; ++k) {
         CalibrationFileContent file;

@@ -30,7 +30,8 @@ enum class CalibrationCaller {
     // A missing file is only reported, with the instrument and calibration
     // numbers; every failure is EndRun (the conversion returns false).
     ConvertToRadiometric,
-    // As the batch, but no channel-count check.
+    // Worded and checked as the batch; OK at a missing file means that no
+    // NEDL file is written.
     Nedl,
 };
 

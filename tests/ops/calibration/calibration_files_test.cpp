@@ -203,15 +203,18 @@ TEST_F(CalibrationFiles, AMissingFileIsWordedAndAnsweredAsTheCallerDoes) {
     EXPECT_EQ(ui.Prompts[5].text, "Can't find the Instrument Response File for in.001 6012 1");
 }
 
-TEST_F(CalibrationFiles, OnlyNedlSkipsTheChannelCheck) {
+// NEDL included: a short file would leave its trailing channels at zero.
+TEST_F(CalibrationFiles, EveryCallerRefusesAShortCalibrationFile) {
     WriteCalibrationFiles(2);
     CalibrationSet set;
     EXPECT_EQ(LoadCalibrationFiles(CalibrationCaller::Nedl, Spectrum(3), "in.001", set),
-              CalibrationOutcome::Ready);
+              CalibrationOutcome::EndRun);
     EXPECT_EQ(LoadCalibrationFiles(CalibrationCaller::RadiometricBatch, Spectrum(3), "in.001", set),
               CalibrationOutcome::EndRun);
-    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"The Lamp file channel size 2 does not "
-                                                      "match the Spectrum data file size 3"});
+    const std::string refused =
+        "The Lamp file channel size 2 does not match the Spectrum data file size 3";
+    EXPECT_EQ(ui.Messages(), (std::vector<std::string>{refused, refused}));
+    EXPECT_TRUE(set.Lamp.empty());
 }
 
 TEST_F(CalibrationFiles, EmbeddedCalibrationComesFromTheLoadedFileOnly) {

@@ -17,9 +17,10 @@
 //
 // Which passes run is decided by InstrumentType, an argument of its own rather
 // than Header's field: the single-spectrum conversion and the radiometric batch
-// pass Header.InstrumentType of the spectrum itself, while NEDL passes the
-// header of its standard-deviation spectrum as Header (whose instrument type a
-// derived header may have relabelled) and the type of the file it read last.
+// pass Header.InstrumentType of the spectrum itself, and NEDL passes the
+// header of its standard-deviation spectrum as Header with that header's type
+// (a derived header relabels 0 and 1 as 3, which runs the same passes), not
+// the type of the file it happened to read last.
 // The VNIR pass is skipped for type 5; the SWIR passes run only for 4, 5 and 7.
 //
 // Callers: Out is dimensioned 0 .. Header.ChannelCount - 1 and zero-filled by
