@@ -1,5 +1,7 @@
 // The main window's launchers: every batch operation starts here.
 
+#include <functional>
+
 #include "app/main_window.h"
 #include "ops/analysis/custom_batch.h"
 #include "ops/analysis/custom_dialog.h"
@@ -7,6 +9,10 @@
 #include "ops/analysis/interpolation_batch.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/log1r_batch.h"
+#include "ops/calibration/parabolic_correction.h"
+#include "ops/calibration/radiometric_batch.h"
+#include "ops/calibration/splice_correction.h"
+#include "ops/calibration/splice_gap_dialog.h"
 #include "ops/calibration/nedl.h"
 #include "ops/calibration/quantum_intensity.h"
 #include "ops/calibration/reflectance_batch.h"
@@ -50,12 +56,22 @@ void frmLVX::TidyUp() {
 
 namespace {
 
+// No error of an operation may leave the menu command: the user is told and
+// the window tidied up as after any run.
+void RunGuarded(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        MsgBox(error.what(), vbOKOnly + vbCritical, AppTitle);
+    }
+}
+
 // The launchers without checks of their own: fill, run, tidy up.
 void RunPlainLauncher(frmLVX& window, void (*operation)()) {
     if (!window.FillWorkList(true)) {
         return;
     }
-    operation();
+    RunGuarded(operation);
     window.TidyUp();
 }
 
@@ -67,6 +83,14 @@ void frmLVX::Deriv1() { RunPlainLauncher(*this, CreateFirstDerivativeFiles); }
 void frmLVX::Deriv2() { RunPlainLauncher(*this, CreateSecondDerivativeFiles); }
 void frmLVX::Interp() { RunPlainLauncher(*this, InterpolateFiles); }
 void frmLVX::Qicalc() { RunPlainLauncher(*this, CreateQuantumIntensityFiles); }
+void frmLVX::Rcalc() { RunPlainLauncher(*this, CreateRadiometricFiles); }
+void frmLVX::PCorr() { RunPlainLauncher(*this, ParabolicCorrectFiles); }
+
+void frmLVX::SCorr() {
+    // The gap is chosen first, even with nothing to correct.
+    RunGuarded(ShowSpliceCorrectGap);
+    RunPlainLauncher(*this, SpliceCorrectFiles);
+}
 
 void frmLVX::Nedl() {
     if (!FillWorkList(true)) {
@@ -77,7 +101,7 @@ void frmLVX::Nedl() {
     } else {
         DoEvents();
         // The operation puts the pointer back itself.
-        CreateNedlFile();
+        RunGuarded(CreateNedlFile);
     }
     List1().Clear();
 }
@@ -92,7 +116,7 @@ void frmLVX::Custom(int16_t Operation, float Constant, const std::string& FileNa
     if (!CheckCorrespondingFiles(UseList)) {
         return;
     }
-    CreateCustomArithmeticFiles(Operation, Constant, FileName, UseList);
+    RunGuarded([&] { CreateCustomArithmeticFiles(Operation, Constant, FileName, UseList); });
     TidyUp();
 }
 

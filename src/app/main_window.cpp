@@ -233,6 +233,9 @@ void frmLVX::BuildMenus() {
     connect(mnuLog, &QAction::triggered, this, &frmLVX::Log);
     connect(mnuInterpolate, &QAction::triggered, this, &frmLVX::Interp);
     connect(mnuQicalc, &QAction::triggered, this, &frmLVX::Qicalc);
+    connect(mnuRCalc, &QAction::triggered, this, &frmLVX::Rcalc);
+    connect(mnuSCorr, &QAction::triggered, this, &frmLVX::SCorr);
+    connect(mnuPcorr, &QAction::triggered, this, &frmLVX::PCorr);
     connect(mnuNedl, &QAction::triggered, this, &frmLVX::Nedl);
     connect(mnuCustom, &QAction::triggered, this, &frmLVX::mnuCustom_Click);
     connect(mnuFirstDerivative, &QAction::triggered, this, &frmLVX::Deriv1);

@@ -134,6 +134,9 @@ public:
     void Deriv2();
     void Interp();
     void Qicalc();
+    void Rcalc();
+    void SCorr();
+    void PCorr();
     void Nedl();
     void Custom(int16_t Operation, float Constant, const std::string& FileName, int16_t UseList);
 

@@ -1,6 +1,7 @@
 #include "frame/batch_pattern.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -49,25 +50,43 @@ std::string AskOverwriteFile(const std::string& path, const std::string& secondL
 }
 
 bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    errno = 0;
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-            out.close();
-            if (out) {
-                return true;
+    // The new content goes to a file of its own beside the output and replaces
+    // it only once complete: a failure leaves neither half a spectrum file
+    // (which would read as complete) nor a damaged earlier output.
+    std::string reason;
+    std::string temporary;
+    for (int attempt = 0; attempt < 100 && temporary.empty(); ++attempt) {
+        const std::string candidate = path + ".part" + std::to_string(attempt);
+        errno = 0;
+        if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
+            temporary = candidate;
+            const bool written =
+                std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+            const int writeError = errno;
+            const bool closed = std::fclose(file) == 0;
+            if (!written || !closed) {
+                reason = std::strerror(writeError != 0 ? writeError : errno != 0 ? errno : EIO);
             }
+        } else if (errno != EEXIST) {
+            reason = std::strerror(errno != 0 ? errno : EIO);
+            break;
         }
     }
-    const std::string reason = errno != 0 ? std::strerror(errno) : "the write failed";
-    // Half a spectrum file is worse than none: it would read as complete.
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(path, ignored)) {
-        std::filesystem::remove(path, ignored);
+    std::error_code error;
+    if (!temporary.empty() && reason.empty()) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) {
+            return true;
+        }
+        reason = error.message();
     }
-    MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbExclamation, AppTitle);
+    if (!temporary.empty()) {
+        std::filesystem::remove(temporary, error);
+    }
+    if (reason.empty()) {
+        reason = "no free name for its temporary file";
+    }
+    MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbCritical, AppTitle);
     return false;
 }
 
@@ -179,12 +198,23 @@ int RunBatch(BatchOperation& op) {
     const int count = host.List1().ListCount();
     host.SetProgressMax(count);
     RunState run;
+    // Before the run there is no file to skip: only ending counts.
     if (op.BeforeRun() == BatchStep::EndRun) {
         host.SetProgressValue(0);
         return 0;
     }
     for (int i = 0; i < count && !run.closeEarly; ++i) {
-        if (ProcessOne(op, host, i, count, run) == Flow::Stop) {
+        Flow flow;
+        try {
+            flow = ProcessOne(op, host, i, count, run);
+        } catch (const std::exception& error) {
+            // Whatever an operation did not foresee ends the run like a write
+            // failure: the user learns which file, and the program goes on.
+            MsgBox(host.List1().List(i) + " could not be processed: " + error.what() + ".",
+                   vbOKOnly + vbCritical, AppTitle);
+            flow = Flow::Stop;
+        }
+        if (flow == Flow::Stop) {
             host.SetProgressValue(0);
             return run.result.Count;
         }

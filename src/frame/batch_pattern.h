@@ -54,7 +54,8 @@ public:
     bool ResetPlotState = true;
     bool ClearList1AtEnd = false;
 
-    // Before the first file; EndRun stops before anything is read.
+    // Before the first file; EndRun stops before anything is read (any other
+    // answer goes on).
     virtual BatchStep BeforeRun() { return BatchStep::Continue; }
     // Once, at the first input the reader accepted.
     virtual BatchStep OnFirstReadable(BatchFile&) { return BatchStep::Continue; }
@@ -75,7 +76,8 @@ public:
 };
 
 // Runs the operation over the work list List1 of the main window. Returns the
-// number of files written.
+// number of files written. An exception out of a step ends the run with a
+// message naming the input; none leaves RunBatch.
 int RunBatch(BatchOperation& operation);
 
 // The output name of the common case: output folder, separator, the input's

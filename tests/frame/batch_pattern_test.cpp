@@ -154,7 +154,46 @@ TEST_F(BatchPattern, AnOutputThatCannotBeWrittenEndsTheRunWithAMessage) {
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0],
               OutputDirectory + "/a.001.cpy could not be written: No such file or directory.");
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbCritical);
     EXPECT_EQ(host.ProgressValue, 0);
+    EXPECT_EQ(host.VisibleList.Entries(), std::vector<std::string>{"/somewhere/original.001"});
+
+    // An output folder that is a plain file.
+    std::ofstream("plain") << "x";
+    OutputDirectory = (TestFolder::Path() / "plain").string();
+    CopyBatch again;
+    EXPECT_EQ(RunBatch(again), 0);
+    EXPECT_EQ(ui.Messages().back(), OutputDirectory + "/a.001.cpy could not be written: Not a directory.");
+}
+
+TEST_F(BatchPattern, AnUnforeseenErrorEndsTheRunWithAMessage) {
+    class Throwing : public CopyBatch {
+        BatchStep AfterPrompt(BatchFile& file) override {
+            if (file.Index == 1) {
+                throw std::runtime_error("out of luck");
+            }
+            return BatchStep::Continue;
+        }
+    } batch;
+    const std::string second = Input("b.001");
+    Work({Input("a.001"), second, Input("c.001")});
+    EXPECT_EQ(RunBatch(batch), 1);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{second + " could not be processed: out of luck."});
+    EXPECT_EQ(host.ProgressValue, 0);
+}
+
+TEST_F(BatchPattern, AFailedReplacementKeepsWhatWasThere) {
+    Work({Input("a.001"), Input("b.001")});
+    fs::create_directories(Output("b.001.cpy") + "/inside");  // cannot be replaced by a file
+    ui.Drive(AnswerOverwrite("Yes"));
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 1);
+    EXPECT_TRUE(fs::is_directory(Output("b.001.cpy") + "/inside"));
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    // Nothing of the attempt is left beside it.
+    for (const auto& entry : fs::directory_iterator("out")) {
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
+    }
 }
 
 }  // namespace
