@@ -3,6 +3,9 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "frame/services.h"
+#include "spectrum/state.h"
+#include "views/state.h"
 #include "ops/analysis/custom_batch.h"
 #include "ops/analysis/custom_dialog.h"
 #include "ops/analysis/derivative_batch.h"
@@ -67,7 +70,7 @@ void RunGuarded(const std::function<void()>& operation) {
 }
 
 // The launchers without checks of their own: fill, run, tidy up.
-void RunPlainLauncher(frmLVX& window, void (*operation)()) {
+void RunPlainLauncher(frmLVX& window, const std::function<void()>& operation) {
     if (!window.FillWorkList(true)) {
         return;
     }
@@ -129,4 +132,113 @@ void frmLVX::mnuCustom_Click() {
 // Not a launcher of the window's interface, but the same steps.
 void frmLVX::mnuAbsoluteReflectance_Click() {
     RunPlainLauncher(*this, CreateAbsoluteReflectanceFiles);
+}
+
+void frmLVX::ASCII() {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    RunGuarded(Exports.ShowAsciiExport);
+    List1().Clear();
+}
+
+void frmLVX::Jcamp() {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    if (List1().ListCount() >= 2) {
+        const int answer = MsgBox(
+            "Lumivex can create a single JCAMP-DX file from all the selected files\r\n\r\n"
+            "Would you like to make a single file",
+            vbYesNoCancel + vbInformation + vbDefaultButton2, AppTitle);
+        SetMousePointer(vbHourglass);
+        if (answer == vbYes) {
+            RunGuarded(Exports.ExportJcampMultiFile);
+        } else if (answer == vbNo) {
+            RunGuarded(Exports.ExportJcampFiles);
+        }
+    } else {
+        RunGuarded(Exports.ExportJcampFiles);
+    }
+    SetMousePointer(vbDefault);
+    List1().Clear();
+}
+
+void frmLVX::BandL() { RunPlainLauncher(*this, Exports.ExportBranLuebbeFiles); }
+
+void frmLVX::mnuImportXY_Click() { RunPlainLauncher(*this, Exports.ImportAsciiXYFiles); }
+
+void frmLVX::mnuGPSLog_Click() {
+    // The work list stays filled: the next command that fills it clears it.
+    if (!FillWorkList(false)) {
+        return;
+    }
+    SetMousePointer(vbHourglass);
+    RunGuarded(Exports.CreateGpsLogFile);
+}
+
+void frmLVX::mnuHeader_Click() {
+    if (!FillWorkList(false)) {
+        return;
+    }
+    RunGuarded(Views.ShowHeaderWindow);
+    TidyUp();
+}
+
+void frmLVX::mnuColorimetry_Click() {
+    FileList& visible = List2();
+    if (visible.ListCount() == 0) {
+        return;
+    }
+    // The window gets the chosen files; the work list is not touched.
+    std::vector<std::string> files;
+    for (int i = 0; i < visible.ListCount(); ++i) {
+        if (visible.Selected(i)) {
+            files.push_back(visible.List(i));
+        }
+    }
+    if (files.empty()) {
+        for (int i = 0; i < visible.ListCount(); ++i) {
+            files.push_back(visible.List(i));
+        }
+    }
+    SetMousePointer(vbHourglass);
+    RunGuarded([&] { Views.ShowColorimetryWindow(files); });
+    SetMousePointer(vbDefault);
+}
+
+void frmLVX::mnuGraph_Click() {
+    PlotFormat = 0;
+    PlotDeriv = 0;
+    HasEmbeddedReference = false;
+    // Starting points of the running minimum and maximum, not a range.
+    GraphMinWavelength = 2500;
+    GraphMaxWavelength = 350;
+    if (FillWorkList(false)) {
+        SetMousePointer(vbHourglass);
+        RunGuarded([this] {
+            Views.InitGraph(static_cast<int16_t>(List1().ListCount()));
+            if (Views.PlotSpectra()) {
+                Views.ShowGraph();
+            }
+        });
+        SetMousePointer(vbDefault);
+    }
+    RunGuarded(Views.ShowFormatMenu);
+}
+
+void frmLVX::HideUnavailableItems() {
+    const std::pair<QAction*, bool> items[] = {
+        {mnuFRAscii, bool(Exports.ShowAsciiExport)},
+        {mnuImportXY, bool(Exports.ImportAsciiXYFiles)},
+        {mnuFRJcamp, bool(Exports.ExportJcampFiles) && bool(Exports.ExportJcampMultiFile)},
+        {mnuBra, bool(Exports.ExportBranLuebbeFiles)},
+        {mnuGPSLog, bool(Exports.CreateGpsLogFile)},
+        {mnuColorimetry, bool(Views.ShowColorimetryWindow)},
+        {mnuGraph, Views.InitGraph && Views.PlotSpectra && Views.ShowGraph && Views.ShowFormatMenu},
+        {mnuHeader, bool(Views.ShowHeaderWindow)},
+    };
+    for (const auto& [item, available] : items) {
+        item->setVisible(available);
+    }
 }

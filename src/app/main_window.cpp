@@ -236,6 +236,15 @@ void frmLVX::BuildMenus() {
     connect(mnuRCalc, &QAction::triggered, this, &frmLVX::Rcalc);
     connect(mnuSCorr, &QAction::triggered, this, &frmLVX::SCorr);
     connect(mnuPcorr, &QAction::triggered, this, &frmLVX::PCorr);
+    connect(mnuFRAscii, &QAction::triggered, this, &frmLVX::ASCII);
+    connect(mnuFRJcamp, &QAction::triggered, this, &frmLVX::Jcamp);
+    connect(mnuBra, &QAction::triggered, this, &frmLVX::BandL);
+    connect(mnuImportXY, &QAction::triggered, this, &frmLVX::mnuImportXY_Click);
+    connect(mnuGPSLog, &QAction::triggered, this, &frmLVX::mnuGPSLog_Click);
+    connect(mnuHeader, &QAction::triggered, this, &frmLVX::mnuHeader_Click);
+    connect(mnuColorimetry, &QAction::triggered, this, &frmLVX::mnuColorimetry_Click);
+    connect(mnuGraph, &QAction::triggered, this, &frmLVX::mnuGraph_Click);
+    HideUnavailableItems();
     connect(mnuNedl, &QAction::triggered, this, &frmLVX::Nedl);
     connect(mnuCustom, &QAction::triggered, this, &frmLVX::mnuCustom_Click);
     connect(mnuFirstDerivative, &QAction::triggered, this, &frmLVX::Deriv1);

@@ -137,6 +137,9 @@ public:
     void Rcalc();
     void SCorr();
     void PCorr();
+    void ASCII();
+    void Jcamp();
+    void BandL();
     void Nedl();
     void Custom(int16_t Operation, float Constant, const std::string& FileName, int16_t UseList);
 
@@ -149,6 +152,13 @@ public:
 
     void mnuAbsoluteReflectance_Click();
     void mnuCustom_Click();
+    void mnuImportXY_Click();
+    void mnuGPSLog_Click();
+    void mnuHeader_Click();
+    void mnuColorimetry_Click();
+    void mnuGraph_Click();
+    // Items whose operation is not in the program stay out of the menu.
+    void HideUnavailableItems();
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuExit_Click();

@@ -68,11 +68,14 @@ TEST_F(Launchers, AnEmptyListDoesNothingAndAnEmptiedListResetsTheMenus) {
 }
 
 TEST_F(Launchers, NedlNeedsThirtyFiles) {
+    for (int i = 5; i < 29; ++i) {
+        window->List2().AddItem("/data/more" + std::to_string(i) + ".001");
+    }
     window->Nedl();
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"NEDL operations require at least 30 files!"});
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
     EXPECT_EQ(window->List1().ListCount(), 0);
-    EXPECT_EQ(window->List2().ListCount(), 5);
+    EXPECT_EQ(window->List2().ListCount(), 29);
 }
 
 TEST_F(Launchers, MenuItemsStartTheirOperations) {

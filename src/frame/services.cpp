@@ -1,0 +1,4 @@
+#include "frame/services.h"
+
+ExportServices Exports;
+ViewServices Views;
