@@ -225,7 +225,7 @@ TEST_F(App, DroppedFilesAreAddedAndEnableTheMenus) {
     EXPECT_TRUE(HasEmbeddedReference);
     EXPECT_TRUE(window->mnuClose->isEnabled());
     EXPECT_TRUE(window->mnuProcess->menuAction()->isEnabled());
-    EXPECT_TRUE(window->mnuGraph->isEnabled());
+    EXPECT_TRUE(window->mnuFirstDerivative->isEnabled());
     window->mnuClose_Click();
     EXPECT_EQ(window->List2().ListCount(), 0);
     EXPECT_FALSE(window->mnuProcess->menuAction()->isEnabled());
