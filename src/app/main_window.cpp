@@ -85,6 +85,24 @@ void ListBox::dropEvent(QDropEvent* event) {
 
 namespace {
 
+}  // namespace
+
+QString GeneralDateTimeText(const QDateTime& when) {
+    // The desktop's short date and time, with seconds, as a general date shows
+    // them; the long time form would add a time-zone name.
+    const QLocale locale = QLocale::system();
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    if (!time.contains("ss")) {
+        const auto minutes = time.indexOf("mm");
+        if (minutes >= 0) {
+            time.insert(minutes + 2, ":ss");
+        }
+    }
+    return locale.toString(when.date(), QLocale::ShortFormat) + " " + locale.toString(when.time(), time);
+}
+
+namespace {
+
 QPixmap Triangle(const QColor& color) {
     QPixmap picture(16, 16);
     picture.fill(Qt::transparent);
@@ -366,8 +384,7 @@ void frmLVX::List2_DragDrop(const QStringList& paths) {
 }
 
 void frmLVX::Timer1_Timer() {
-    StatusPanel1->setText(
-        QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    StatusPanel1->setText(GeneralDateTimeText(QDateTime::currentDateTime()));
     StatusPanel2->setText(QString::fromStdString("Input Path:   " + CurrentInputPath));
     StatusPanel3->setText(QString::fromStdString("Output Path:   " + OutputDirectory));
     const bool same = UCase(OutputDirectory) == UCase(CurrentInputPath);

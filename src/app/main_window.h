@@ -3,6 +3,7 @@
 // starts from. It is the batch host the operations work on.
 #pragma once
 
+#include <QDateTime>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -182,6 +183,9 @@ private:
     BatchHost* previousHost_ = nullptr;
     bool unloaded_ = false;
 };
+
+// Date and time as the status bar shows them: the desktop's own form.
+QString GeneralDateTimeText(const QDateTime& when);
 
 // The main window, once start-up has created it.
 extern frmLVX* MainWindow;

@@ -207,7 +207,18 @@ bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_
 
 int16_t ReadSpectrumFile(const std::string& FileName) {
     std::error_code code;
-    if (FileName.empty() || !std::filesystem::is_regular_file(FileName, code)) {
+    if (FileName.empty()) {
+        return -1;
+    }
+    const auto status = std::filesystem::status(FileName, code);
+    // A file that is not there is passed over quietly; one that cannot even be
+    // looked at (a folder on its path is closed to us) is an error to report.
+    if (code && code != std::errc::no_such_file_or_directory &&
+        code != std::errc::not_a_directory) {
+        ShowFileError(FileName + " cannot be opened: " + code.message() + ".");
+        return -1;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
         return -1;
     }
     std::vector<uint8_t> bytes;
@@ -229,6 +240,9 @@ int16_t ReadSpectrumFile(const std::string& FileName) {
         }
     } catch (const FileFormatError& fault) {
         ShowFileError(FileName + " " + fault.what() + ".");
+        return -1;
+    } catch (const std::bad_alloc&) {
+        ShowFileError(FileName + " is too large to be read.");
         return -1;
     }
     Commit(FileName, std::move(file));

@@ -48,5 +48,7 @@ bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_
 // cannot give a reflectance; the arrays are then left empty.
 bool ComputeReflectance();
 
-// The largest file the reader accepts; far beyond any spectrum.
-inline constexpr std::size_t MaxSpectrumFileSize = 256u * 1024 * 1024;
+// The largest file the reader accepts. The largest spectrum there can be
+// (32767 channels, reference and four calibration buffers) takes under 1.6 MB;
+// the rest leaves room for extension records.
+inline constexpr std::size_t MaxSpectrumFileSize = 16u * 1024 * 1024;

@@ -67,6 +67,11 @@ constexpr std::size_t SmallestElement(const VarString*) { return 2; }
 constexpr std::size_t SmallestElement(const std::array<uint8_t, 4>*) { return 4; }
 constexpr std::size_t SmallestElement(const ExtensionEntry*) { return 2 + 2 + 92; }
 
+// Extension arrays are carried, not used; no instrument writes more elements
+// than this, and a short string would otherwise take many times its bytes in
+// memory.
+constexpr std::size_t MaxArrayElements = 65536;
+
 template <typename Element>
 void ReadArray(ByteReader& in, DynamicArray<Element>& array) {
     int16_t dimensionCount = 0;
@@ -91,6 +96,9 @@ void ReadArray(ByteReader& in, DynamicArray<Element>& array) {
             throw ShortFile(in.Section());
         }
         total *= count;
+    }
+    if (total > MaxArrayElements) {
+        throw spectrum::BadCount(in.Section());
     }
     in.Need(total * smallest);
     array.Elements.assign(total, Element{});

@@ -211,6 +211,8 @@ TEST_F(App, StatusBarShowsFoldersAndWhetherTheyAgree) {
     EXPECT_EQ(window->StatusPanel2->text().toStdString(), "Input Path:   /DATA/out");
     EXPECT_EQ(window->StatusPanel3->text().toStdString(), "Output Path:   /data/Out");
     EXPECT_FALSE(window->StatusPanel1->text().isEmpty());
+    const QDateTime when(QDate(2026, 12, 8), QTime(19, 7, 3));
+    EXPECT_TRUE(GeneralDateTimeText(when).contains(":03")) << GeneralDateTimeText(when).toStdString();
     EXPECT_EQ(window->StatusPanel2Picture->pixmap().toImage(), window->Picture2.toImage());
     CurrentInputPath = "/data/out/";
     window->Timer1_Timer();

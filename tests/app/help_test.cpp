@@ -113,6 +113,26 @@ TEST_F(DirectoryCommands, ChoosingTheOutputFolderAsInputAsksToAlign) {
     EXPECT_EQ(window.mnuOutputDir->text().toStdString(), "Output Directory - " + out + "/");
 }
 
+TEST_F(DirectoryCommands, ChoosingAnOutputFolderOffersItAsInputToo) {
+    frmLVX window;
+    const std::string out = (TestFolder::Path() / "out").string();
+    ui.Drive([&](QDialog& dialog) {
+          auto& drive = static_cast<frmDriveDir&>(dialog);
+          drive.setDefaultDir(out);
+          drive.Command1(0)->click();
+          return drive.result();
+      })
+        .Answer(vbYes);
+    window.mnuOutputDir_Click();
+    EXPECT_EQ(OutputDirectory, out);
+    EXPECT_EQ(InputDirectory, out);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{
+                                 "The default INPUT directory is different?\r\nDo you want to make "
+                                 "it the same as the OUTPUT directory?"});
+    EXPECT_EQ(ui.Prompts.back().buttons, vbYesNo + vbQuestion);
+    EXPECT_EQ(window.mnuInputDir->text().toStdString(), "Input Directory - " + out);
+}
+
 TEST_F(DirectoryCommands, OutputFolderLosesItsSeparatorButTheRootKeepsIt) {
     frmLVX window;
     InputDirectory = "/";

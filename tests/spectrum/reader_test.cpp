@@ -190,6 +190,27 @@ TEST_F(Reader, AFileThatCannotBeOpenedIsAFileError) {
         testing::ExitedWithCode(0), "");
 }
 
+TEST_F(Reader, AFolderClosedToUsIsAFileErrorNotAMissingFile) {
+    std::filesystem::create_directory("closed");
+    const auto name = MakeSpectrum(1, {1}).WriteTo("closed/inside.001");
+    std::filesystem::permissions("closed", std::filesystem::perms::none);
+    std::filesystem::permissions(".", std::filesystem::perms::all);
+    EXPECT_EXIT(
+        {
+            if (getuid() == 0 && setuid(65534) != 0) {
+                _exit(2);
+            }
+            const bool refused = ReadSpectrumFile(name) == -1;
+            const auto messages = ui.Messages();
+            const bool told =
+                messages.size() == 1 &&
+                messages[0] == "File Error\rclosed/inside.001 cannot be opened: Permission denied.";
+            _exit(refused && told ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    std::filesystem::permissions("closed", std::filesystem::perms::owner_all);
+}
+
 TEST_F(Reader, OtherKindsOfDirectoryEntriesAreNotFound) {
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);

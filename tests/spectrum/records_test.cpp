@@ -174,6 +174,10 @@ TEST(ExtensionRecords, CountsTheFileCannotHoldAreRefusedBeforeAllocating) {
     // A negative dimension count and a negative element count.
     refuse({0, 0, 0, 0, 0xFF, 0xFF});
     refuse({0, 0, 0, 0, 1, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
+    // More elements than any instrument writes, even when the bytes are there.
+    std::vector<uint8_t> many{0, 0, 0, 0, 0, 0, 1, 0, 0x70, 0x11, 0x01, 0, 0, 0, 0, 0};
+    many.resize(many.size() + 70000 * 4);
+    refuse(many);
     // A string longer than what is left.
     refuse({0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 'a'});
 }

@@ -185,13 +185,25 @@ bool OpenWithProgram(const std::string& Program, const std::string& FileName,
     QStringList words = QProcess::splitCommand(QString::fromStdString(exec));
     QStringList arguments;
     bool placed = false;
-    for (const QString& word : words) {
+    const QString name = QString::fromStdString(FileName);
+    for (QString word : words) {
         if (word == "%f" || word == "%F" || word == "%u" || word == "%U") {
-            arguments << QString::fromStdString(FileName);
+            arguments << name;
             placed = true;
-        } else if (!(word.size() == 2 && word.startsWith('%'))) {
-            arguments << word;
+            continue;
         }
+        if (word.size() == 2 && word.startsWith('%')) {
+            continue;  // a field this program has nothing for (%i, %c, %k)
+        }
+        // A field inside a word ("--file=%f") takes the name in its place.
+        for (const char* field : {"%f", "%F", "%u", "%U"}) {
+            if (word.contains(field)) {
+                word.replace(field, name);
+                placed = true;
+            }
+        }
+        word.replace("%%", "%");
+        arguments << word;
     }
     if (arguments.isEmpty()) {
         return false;
