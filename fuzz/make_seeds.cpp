@@ -1,8 +1,9 @@
-// Writes seed inputs for the reader's fuzz target: builder-made files of every
-// version, with extension records and calibration sections.
+// Writes seed inputs for the fuzz targets: builder-made files of every version,
+// with extension records and calibration sections, and a band set.
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/spectrum_builder.h"
@@ -23,5 +24,8 @@ int main(int argc, char** argv) {
     legacy.Header.InstrumentType = Vnir1;
     legacy.ChannelCount = 600;
     legacy.WriteTo((folder / "legacy").string());
+    // A band set of lambda integration.
+    std::ofstream((folder / "bands.lsa").string(), std::ios::binary)
+        << "3\r\naverage\r\n400,402\r\nno comma\r\n1000.5,1200\r\n";
     return 0;
 }

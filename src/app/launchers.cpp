@@ -10,6 +10,9 @@
 #include "ops/analysis/custom_dialog.h"
 #include "ops/analysis/derivative_batch.h"
 #include "ops/analysis/interpolation_batch.h"
+#include "ops/analysis/lambda_integration.h"
+#include "ops/analysis/statistics.h"
+#include "ops/analysis/statistics_dialog.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/log1r_batch.h"
 #include "ops/calibration/parabolic_correction.h"
@@ -132,6 +135,25 @@ void frmLVX::mnuCustom_Click() {
 // Not a launcher of the window's interface, but the same steps.
 void frmLVX::mnuAbsoluteReflectance_Click() {
     RunPlainLauncher(*this, CreateAbsoluteReflectanceFiles);
+}
+
+void frmLVX::LamInt() { RunPlainLauncher(*this, IntegrateLambdaBands); }
+
+void frmLVX::Stats() {
+    if (!FillWorkList(true)) {
+        return;
+    }
+    if (CheckStatisticsFileCount()) {
+        RunGuarded([] {
+            // Nothing chosen, or Cancel: no run. The operation puts the
+            // pointer back itself.
+            if (const auto selection = ChooseStatistics(); selection && *selection > 0) {
+                CreateStatisticsFiles(*selection);
+            }
+        });
+        UnloadStatsForm();
+    }
+    List1().Clear();
 }
 
 void frmLVX::ASCII() {

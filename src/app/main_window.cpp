@@ -17,6 +17,7 @@
 #include "app/help.h"
 #include "frame/drive_dir.h"
 #include "frame/settings.h"
+#include "ops/analysis/lambda_integration.h"
 #include "ops/analysis/state.h"
 #include "ops/calibration/state.h"
 #include "platform/shell/paths.h"
@@ -255,6 +256,8 @@ void frmLVX::BuildMenus() {
     connect(mnuSCorr, &QAction::triggered, this, &frmLVX::SCorr);
     connect(mnuPcorr, &QAction::triggered, this, &frmLVX::PCorr);
     connect(mnuFRAscii, &QAction::triggered, this, &frmLVX::ASCII);
+    connect(mnuSstat, &QAction::triggered, this, &frmLVX::Stats);
+    connect(mnuLaminit, &QAction::triggered, this, &frmLVX::LamInt);
     connect(mnuFRJcamp, &QAction::triggered, this, &frmLVX::Jcamp);
     connect(mnuBra, &QAction::triggered, this, &frmLVX::BandL);
     connect(mnuImportXY, &QAction::triggered, this, &frmLVX::mnuImportXY_Click);
@@ -347,6 +350,8 @@ void frmLVX::Form_QueryUnload() {
     if (CustomFormLoaded) {
         UnloadCustomForm();
     }
+    // The band dialogs stay loaded between uses; they go with the window.
+    UnloadLambdaForms();
 }
 
 void frmLVX::Form_Unload() {

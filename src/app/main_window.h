@@ -139,6 +139,8 @@ public:
     void SCorr();
     void PCorr();
     void ASCII();
+    void Stats();
+    void LamInt();
     void Jcamp();
     void BandL();
     void Nedl();

@@ -78,6 +78,15 @@ TEST_F(Launchers, NedlNeedsThirtyFiles) {
     EXPECT_EQ(window->List2().ListCount(), 29);
 }
 
+TEST_F(Launchers, StatisticsNeedTwoFiles) {
+    window->List2Box()->item(0)->setSelected(true);
+    window->Stats();
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{"Statistical operations can't be performed on a single file!"});
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+    EXPECT_EQ(window->List1().ListCount(), 0);
+}
+
 TEST_F(Launchers, MenuItemsStartTheirOperations) {
     window->List2Box()->item(0)->setSelected(true);
     window->mnuLog->trigger();

@@ -1,5 +1,6 @@
-// Built away from the lib/ folder and without a run path: interpolation must
-// report the missing library as its own error and the program live on.
+// Built away from the lib/ folder and without a run path: interpolation and
+// the statistics' median must report the missing library as their own error
+// and the program live on.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "frame/settings.h"
 #include "ops/analysis/interpolation_batch.h"
 #include "ops/analysis/interpolation_dialog.h"
+#include "ops/analysis/statistics.h"
 #include "spectrum/state.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
@@ -42,6 +44,32 @@ TEST(InterpolationWithoutZelUtil, TheRunEndsWithTheLibrarysError) {
     EXPECT_TRUE(fs::is_empty("out"));
     EXPECT_EQ(host.ProgressValue, 0);
     EXPECT_EQ(host.VisibleList.Entries(), std::vector<std::string>{"a.001"});
+}
+
+TEST(StatisticsWithoutZelUtil, OnlyTheMedianNeedsTheLibrary) {
+    ResetSpectrumState();
+    ResetSettingsState();
+    OutputDirectory = TestFolder::Path().string();
+    MemoryBatchHost host;
+    ScriptedUi ui;
+    for (const char* name : {"a.001", "b.001"}) {
+        host.WorkList.AddItem(
+            fs::absolute(MakeSpectrum(1, std::vector<double>(3, 1)).WriteTo(name)).string());
+    }
+    const std::string mean = (TestFolder::Path() / "s.mn").string();
+    const std::string median = (TestFolder::Path() / "s.md").string();
+    ui.Choose({mean}).Choose({median});
+    CreateStatisticsFiles(3);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"File not found: libzelutil.so"});
+    EXPECT_FALSE(fs::exists(mean));
+    EXPECT_FALSE(fs::exists(median));
+    EXPECT_EQ(host.ProgressValue, 0);
+    EXPECT_FALSE(ui.Waiting);
+
+    ui.Choose({mean});
+    CreateStatisticsFiles(1);
+    EXPECT_TRUE(fs::exists(mean));
+    EXPECT_EQ(ui.Messages().back(), "2 Input Files Processed\r\n1 Output Files Created");
 }
 
 }  // namespace
