@@ -80,32 +80,6 @@ void ShowFileError(const std::string& description) {
     MsgBox(std::string("File Error\r") + description, vbOKOnly + vbExclamation, AppTitle);
 }
 
-// The whole file, or an error text worded to follow its name.
-bool LoadBytes(const std::string& name, std::vector<uint8_t>& bytes, std::string& error) {
-    std::error_code code;
-    const auto size = std::filesystem::file_size(name, code);
-    if (code) {
-        error = "cannot be opened: " + code.message();
-        return false;
-    }
-    if (size > MaxSpectrumFileSize) {
-        error = "is too large to be a spectrum file";
-        return false;
-    }
-    errno = 0;
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) {
-        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    return true;
-}
 
 // Makes the parsed file the loaded spectrum. What the file does not hold is
 // emptied, so that no operation mixes this file with an earlier one.
@@ -133,6 +107,42 @@ void Commit(const std::string& name, LoadedSpectrum&& file) {
 }
 
 }  // namespace
+
+bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
+                           std::string& error) {
+    std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (!std::filesystem::exists(status)) {
+        error = "cannot be opened: " + std::string(std::strerror(ENOENT));
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = "cannot be opened: it is not a file";
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, code);
+    if (code) {
+        error = "cannot be opened: " + code.message();
+        return false;
+    }
+    if (size > MaxSpectrumFileSize) {
+        error = "is too large to be a spectrum file";
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size)) {
+        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
+        return false;
+    }
+    return true;
+}
 
 int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature) {
     static constexpr struct {
@@ -223,7 +233,7 @@ int16_t ReadSpectrumFile(const std::string& FileName) {
     }
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!LoadBytes(FileName, bytes, error)) {
+    if (!LoadSpectrumFileBytes(FileName, bytes, error)) {
         ShowFileError(FileName + " " + error + ".");
         return -1;
     }

@@ -48,6 +48,12 @@ bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_
 // cannot give a reflectance; the arrays are then left empty.
 bool ComputeReflectance();
 
+// The whole of a file that holds a spectrum (or a calibration, a reference, an
+// operand), bounded by MaxSpectrumFileSize. False with an error worded to
+// follow the file's name ("cannot be opened: …", "is too large …").
+bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
+                           std::string& error);
+
 // The largest file the reader accepts. The largest spectrum there can be
 // (32767 channels, reference and four calibration buffers) takes under 1.6 MB;
 // the rest leaves room for extension records.

@@ -18,7 +18,7 @@ int16_t ReadSpectrumArrays(const std::string& FileName, std::vector<double>& Dat
                            std::vector<double>& Reference) {
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!LoadSpectrumBytes(FileName, bytes, error)) {
+    if (!LoadSpectrumFileBytes(FileName, bytes, error)) {
         ShowFileError(FileName, error);
         return -1;
     }

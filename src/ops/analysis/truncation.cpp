@@ -28,7 +28,7 @@ void ShowFileError(const std::string& name, const std::string& error) {
 bool ReadFileToCut(const std::string& name) {
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!LoadSpectrumBytes(name, bytes, error)) {
+    if (!LoadSpectrumFileBytes(name, bytes, error)) {
         ShowFileError(name, error);
         return false;
     }

@@ -63,7 +63,7 @@ int16_t ReadAbsoluteReferenceFile(const std::string& FileName, std::vector<doubl
     };
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!LoadWholeFile(FileName, bytes, error)) {
+    if (!LoadSpectrumFileBytes(FileName, bytes, error)) {
         return refuse(FileName + " " + error + ".");
     }
     AbsoluteReferenceContent file;

@@ -105,7 +105,7 @@ CalibrationReadResult ReadCalibrationFile(const std::string& Name, CalibrationKi
     }
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!LoadWholeFile(Name, bytes, error)) {
+    if (!LoadSpectrumFileBytes(Name, bytes, error)) {
         ShowFileError(Name + " " + error + ".");
         return CalibrationReadResult::Failed;
     }

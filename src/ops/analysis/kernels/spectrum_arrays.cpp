@@ -91,39 +91,6 @@ bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays&
     return true;
 }
 
-bool LoadSpectrumBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
-    std::error_code code;
-    if (!std::filesystem::exists(path, code)) {
-        error = "cannot be opened: " + (code ? code.message() : "No such file or directory");
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(path, code)) {
-        error = "cannot be opened: it is not a file";
-        return false;
-    }
-    const auto size = std::filesystem::file_size(path, code);
-    if (code) {
-        error = "cannot be opened: " + code.message();
-        return false;
-    }
-    if (size > MaxSpectrumFileSize) {
-        error = "is too large to be a spectrum file";
-        return false;
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) {
-        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    return true;
-}
 
 std::vector<uint8_t> SpectrumArraysBytes(SpectrumHeader header, int16_t version,
                                          const std::vector<double>& values,

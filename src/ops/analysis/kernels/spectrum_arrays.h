@@ -31,9 +31,6 @@ struct SpectrumArrays {
 // the bytes left before anything is allocated.
 bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays& file);
 
-// The whole file at path. False for a file that cannot be opened or read, or
-// that is larger than any spectrum file, with error worded to follow its name.
-bool LoadSpectrumBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 
 // The complete content of a file of the given version: header, then one value
 // per entry of values (Singles for version 1, Doubles later), then for

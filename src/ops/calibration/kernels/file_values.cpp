@@ -65,37 +65,3 @@ std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHe
     return values;
 }
 
-bool LoadWholeFile(const std::string& Path, std::vector<uint8_t>& Bytes, std::string& Error) {
-    std::error_code code;
-    const auto status = std::filesystem::status(Path, code);
-    if (!std::filesystem::exists(status)) {
-        Error = "cannot be opened: " + std::string(std::strerror(ENOENT));
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        Error = "cannot be opened: it is not a file";
-        return false;
-    }
-    const auto size = std::filesystem::file_size(Path, code);
-    if (code) {
-        Error = "cannot be opened: " + code.message();
-        return false;
-    }
-    if (size > MaxSpectrumFileSize) {
-        Error = "is too large to be a spectrum file";
-        return false;
-    }
-    errno = 0;
-    std::ifstream in(Path, std::ios::binary);
-    if (!in) {
-        Error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    Bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) {
-        Error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    return true;
-}

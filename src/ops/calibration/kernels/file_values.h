@@ -21,6 +21,3 @@ int16_t ReadLeadingHeader(spectrum::ByteReader& in, SpectrumHeader& header);
 std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHeader& header,
                                       int16_t version);
 
-// The whole file at Path, read at once and bounded by its real size. False with
-// Error worded to follow the file's name ("cannot be opened: ...").
-bool LoadWholeFile(const std::string& Path, std::vector<uint8_t>& Bytes, std::string& Error);
