@@ -76,7 +76,8 @@ void PlainPass(const Workspace& ws) {
         buffer.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         benchmark::DoNotOptimize(buffer.data());
         const auto target = ws.root / "plain" / (fs::path(input).filename().string() + ".ref");
-        std::ofstream(target, std::ios::binary).write(output.data(), static_cast<std::streamsize>(output.size()));
+        std::ofstream(target, std::ios::binary)
+            .write(output.data(), static_cast<std::streamsize>(output.size()));
     }
 }
 

@@ -17,7 +17,9 @@ namespace {
 constexpr int Channels = 2151;  // 350 .. 2500 nm at 1 nm
 constexpr double FirstWavelength = 350;
 
-double Wavelength(int i) { return FirstWavelength + i; }
+double Wavelength(int i) {
+    return FirstWavelength + i;
+}
 
 double Bump(double x, double centre, double width) {
     const double d = (x - centre) / width;
@@ -41,7 +43,9 @@ double LeafReflectance(double nm) {
     return visible + edge * (nir - visible);
 }
 
-double GrassReflectance(double nm) { return 0.8 * LeafReflectance(nm) + 0.03; }
+double GrassReflectance(double nm) {
+    return 0.8 * LeafReflectance(nm) + 0.03;
+}
 
 SpectrumHeader FieldHeader(const char* comment, uint8_t dataType) {
     SpectrumHeader h;

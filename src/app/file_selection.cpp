@@ -43,7 +43,9 @@ const char* const InputFileFilter =
 namespace {
 
 // A single-file spectrum (".zel") carries its own reference.
-bool IsEmbeddedReferenceName(const std::string& name) { return LCase(Right(name, 4)) == ".zel"; }
+bool IsEmbeddedReferenceName(const std::string& name) {
+    return LCase(Right(name, 4)) == ".zel";
+}
 
 void AddInputFile(const std::string& path) {
     MainWindow->List2().AddItem(path);

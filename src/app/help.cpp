@@ -47,10 +47,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblVersion = new QLabel(QString::fromStdString("Version " + VersionText + "." +
                                                    std::to_string(LUMIVEX_VERSION_PATCH)),
                             this);
-    const char* lines[4] = {"Viewing, conversion and batch processing",
-                            "of field spectroradiometer spectra.",
-                            "Reflectance, radiometry, derivatives, statistics,",
-                            "exports and colorimetry."};
+    const char* lines[4] = {
+        "Viewing, conversion and batch processing", "of field spectroradiometer spectra.",
+        "Reflectance, radiometry, derivatives, statistics,", "exports and colorimetry."};
     layout->addWidget(picIcon, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(lblTitle, 0, 1);
     layout->addWidget(lblVersion, 1, 1);

@@ -4,8 +4,6 @@
 
 #include "app/main_window.h"
 #include "frame/services.h"
-#include "spectrum/state.h"
-#include "views/state.h"
 #include "ops/analysis/custom_batch.h"
 #include "ops/analysis/custom_dialog.h"
 #include "ops/analysis/derivative_batch.h"
@@ -15,14 +13,16 @@
 #include "ops/analysis/statistics_dialog.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/log1r_batch.h"
+#include "ops/calibration/nedl.h"
 #include "ops/calibration/parabolic_correction.h"
+#include "ops/calibration/quantum_intensity.h"
 #include "ops/calibration/radiometric_batch.h"
+#include "ops/calibration/reflectance_batch.h"
 #include "ops/calibration/splice_correction.h"
 #include "ops/calibration/splice_gap_dialog.h"
-#include "ops/calibration/nedl.h"
-#include "ops/calibration/quantum_intensity.h"
-#include "ops/calibration/reflectance_batch.h"
 #include "platform/ui/ui.h"
+#include "spectrum/state.h"
+#include "views/state.h"
 
 bool frmLVX::FillWorkList(bool hiding) {
     FileList& visible = List2();
@@ -83,14 +83,30 @@ void RunPlainLauncher(frmLVX& window, const std::function<void()>& operation) {
 
 }  // namespace
 
-void frmLVX::Reflectance() { RunPlainLauncher(*this, CreateReflectanceFiles); }
-void frmLVX::Log() { RunPlainLauncher(*this, CreateLog1RFiles); }
-void frmLVX::Deriv1() { RunPlainLauncher(*this, CreateFirstDerivativeFiles); }
-void frmLVX::Deriv2() { RunPlainLauncher(*this, CreateSecondDerivativeFiles); }
-void frmLVX::Interp() { RunPlainLauncher(*this, InterpolateFiles); }
-void frmLVX::Qicalc() { RunPlainLauncher(*this, CreateQuantumIntensityFiles); }
-void frmLVX::Rcalc() { RunPlainLauncher(*this, CreateRadiometricFiles); }
-void frmLVX::PCorr() { RunPlainLauncher(*this, ParabolicCorrectFiles); }
+void frmLVX::Reflectance() {
+    RunPlainLauncher(*this, CreateReflectanceFiles);
+}
+void frmLVX::Log() {
+    RunPlainLauncher(*this, CreateLog1RFiles);
+}
+void frmLVX::Deriv1() {
+    RunPlainLauncher(*this, CreateFirstDerivativeFiles);
+}
+void frmLVX::Deriv2() {
+    RunPlainLauncher(*this, CreateSecondDerivativeFiles);
+}
+void frmLVX::Interp() {
+    RunPlainLauncher(*this, InterpolateFiles);
+}
+void frmLVX::Qicalc() {
+    RunPlainLauncher(*this, CreateQuantumIntensityFiles);
+}
+void frmLVX::Rcalc() {
+    RunPlainLauncher(*this, CreateRadiometricFiles);
+}
+void frmLVX::PCorr() {
+    RunPlainLauncher(*this, ParabolicCorrectFiles);
+}
 
 void frmLVX::SCorr() {
     // The gap is chosen first, even with nothing to correct.
@@ -137,7 +153,9 @@ void frmLVX::mnuAbsoluteReflectance_Click() {
     RunPlainLauncher(*this, CreateAbsoluteReflectanceFiles);
 }
 
-void frmLVX::LamInt() { RunPlainLauncher(*this, IntegrateLambdaBands); }
+void frmLVX::LamInt() {
+    RunPlainLauncher(*this, IntegrateLambdaBands);
+}
 
 void frmLVX::Stats() {
     if (!FillWorkList(true)) {
@@ -186,9 +204,13 @@ void frmLVX::Jcamp() {
     List1().Clear();
 }
 
-void frmLVX::BandL() { RunPlainLauncher(*this, Exports.ExportBranLuebbeFiles); }
+void frmLVX::BandL() {
+    RunPlainLauncher(*this, Exports.ExportBranLuebbeFiles);
+}
 
-void frmLVX::mnuImportXY_Click() { RunPlainLauncher(*this, Exports.ImportAsciiXYFiles); }
+void frmLVX::mnuImportXY_Click() {
+    RunPlainLauncher(*this, Exports.ImportAsciiXYFiles);
+}
 
 void frmLVX::mnuGPSLog_Click() {
     // The work list stays filled: the next command that fills it clears it.

@@ -32,23 +32,31 @@ frmLVX* MainWindow = nullptr;
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {}
 
-int ListBox::ListCount() const { return count(); }
+int ListBox::ListCount() const {
+    return count();
+}
 
 std::string ListBox::List(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text().toStdString() : std::string();
 }
 
-void ListBox::AddItem(const std::string& text) { addItem(QString::fromStdString(text)); }
+void ListBox::AddItem(const std::string& text) {
+    addItem(QString::fromStdString(text));
+}
 
-void ListBox::Clear() { clear(); }
+void ListBox::Clear() {
+    clear();
+}
 
 bool ListBox::Selected(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry != nullptr && entry->isSelected();
 }
 
-int ListBox::ListIndex() const { return currentRow(); }
+int ListBox::ListIndex() const {
+    return currentRow();
+}
 
 void ListBox::SetListIndex(int index) {
     // Moving the current entry must not change what the user selected.
@@ -84,9 +92,7 @@ void ListBox::dropEvent(QDropEvent* event) {
 
 // ---- frmLVX ---------------------------------------------------------------
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 QString GeneralDateTimeText(const QDateTime& when) {
     // The desktop's short date and time, with seconds, as a general date shows
@@ -99,7 +105,8 @@ QString GeneralDateTimeText(const QDateTime& when) {
             time.insert(minutes + 2, ":ss");
         }
     }
-    return locale.toString(when.date(), QLocale::ShortFormat) + " " + locale.toString(when.time(), time);
+    return locale.toString(when.date(), QLocale::ShortFormat) + " " +
+           locale.toString(when.time(), time);
 }
 
 namespace {
@@ -276,7 +283,9 @@ void frmLVX::BuildMenus() {
     connect(mnuAbout, &QAction::triggered, this, &frmLVX::mnuAbout_Click);
 }
 
-void frmLVX::SetProgressMax(int max) { ProgressBar1->setMaximum(max); }
+void frmLVX::SetProgressMax(int max) {
+    ProgressBar1->setMaximum(max);
+}
 
 void frmLVX::SetProgressValue(int value) {
     ProgressBar1->setValue(value);
@@ -284,14 +293,16 @@ void frmLVX::SetProgressValue(int value) {
     ProgressBar1->repaint();
 }
 
-void frmLVX::SetMousePointer(int pointer) { ::SetMousePointer(pointer); }
+void frmLVX::SetMousePointer(int pointer) {
+    ::SetMousePointer(pointer);
+}
 
 void frmLVX::EnableProcessMenus() {
     mnuProcess->menuAction()->setEnabled(true);
     mnuView->menuAction()->setEnabled(true);
-    for (QAction* item : {mnuGraph, mnuFirstDerivative, mnuSecondDerivative, mnuInterpolate,
-                          mnuLaminit, mnuNedl, mnuPcorr, mnuPpfd, mnuQicalc, mnuLog, mnuRCalc,
-                          mnuSCorr}) {
+    for (QAction* item :
+         {mnuGraph, mnuFirstDerivative, mnuSecondDerivative, mnuInterpolate, mnuLaminit, mnuNedl,
+          mnuPcorr, mnuPpfd, mnuQicalc, mnuLog, mnuRCalc, mnuSCorr}) {
         item->setEnabled(true);
     }
 }
@@ -314,7 +325,8 @@ void frmLVX::Form_Load() {
     mnuInputDir->setText(QString::fromStdString("Input Directory - " + InputDirectory));
     mnuOutputDir->setText(QString::fromStdString("Output Directory - " + OutputDirectory));
     CurrentInputPath = InputDirectory;
-    VersionText = std::to_string(LUMIVEX_VERSION_MAJOR) + "." + std::to_string(LUMIVEX_VERSION_MINOR);
+    VersionText =
+        std::to_string(LUMIVEX_VERSION_MAJOR) + "." + std::to_string(LUMIVEX_VERSION_MINOR);
     setWindowTitle(QString::fromStdString("Lumivex    Version " + VersionText));
     SpliceGap = 5;
     try {
@@ -396,7 +408,9 @@ void frmLVX::Timer1_Timer() {
     StatusPanel2Picture->setPixmap(same ? Picture2 : Picture1);
 }
 
-void frmLVX::mnuOpen_Click() { SelectInputFiles(); }
+void frmLVX::mnuOpen_Click() {
+    SelectInputFiles();
+}
 
 void frmLVX::mnuClose_Click() {
     list1_->clear();
@@ -405,7 +419,9 @@ void frmLVX::mnuClose_Click() {
     ResetMenus();
 }
 
-void frmLVX::mnuExit_Click() { close(); }
+void frmLVX::mnuExit_Click() {
+    close();
+}
 
 void frmLVX::mnuInputDir_Click() {
     {
@@ -448,7 +464,9 @@ void frmLVX::mnuOutputDir_Click() {
     }
 }
 
-void frmLVX::mnuHelpUsersGuide_Click() { ShowUsersGuide("Lumivex.pdf", ProgramFolder()); }
+void frmLVX::mnuHelpUsersGuide_Click() {
+    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+}
 
 void frmLVX::mnuAbout_Click() {
     frmAbout about(this);

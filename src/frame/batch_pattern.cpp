@@ -60,8 +60,7 @@ bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes)
         errno = 0;
         if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
             temporary = candidate;
-            const bool written =
-                std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+            const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
             const int writeError = errno;
             const bool closed = std::fclose(file) == 0;
             if (!written || !closed) {
@@ -165,10 +164,13 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     run.firstReadable = false;
 
     if (file.FirstReadable) {
-        if (const Flow f = ToFlow(op.OnFirstReadable(file), run); f != Flow::Go) return f;
+        if (const Flow f = ToFlow(op.OnFirstReadable(file), run); f != Flow::Go)
+            return f;
     }
-    if (const Flow f = ToFlow(op.BeforePrompt(file), run); f != Flow::Go) return f;
-    if (const Flow f = ToFlow(op.OutputName(file), run); f != Flow::Go) return f;
+    if (const Flow f = ToFlow(op.BeforePrompt(file), run); f != Flow::Go)
+        return f;
+    if (const Flow f = ToFlow(op.OutputName(file), run); f != Flow::Go)
+        return f;
     if (!run.yesToAll && FileExists(file.OutputPath)) {
         const std::string answer =
             AskOverwriteFile(file.OutputPath, op.PromptSecondLine, count >= 2);
@@ -179,7 +181,8 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
             run.yesToAll = true;
         }
     }
-    if (const Flow f = ToFlow(op.AfterPrompt(file), run); f != Flow::Go) return f;
+    if (const Flow f = ToFlow(op.AfterPrompt(file), run); f != Flow::Go)
+        return f;
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
     if (!WriteOutputFile(file.OutputPath, op.Write(file))) {

@@ -23,19 +23,19 @@ enum class NoAnswer { EndsRun, SkipsFile };
 
 // One position of the work list, as the steps see it.
 struct BatchFile {
-    int Index = 0;            // 0-based position in the work list
-    int Count = 0;            // entries in the work list
-    std::string InputPath;    // full path
-    std::string InputName;    // its file name with its own extension
-    int16_t Version = -1;     // what ReadSpectrumFile returned
+    int Index = 0;          // 0-based position in the work list
+    int Count = 0;          // entries in the work list
+    std::string InputPath;  // full path
+    std::string InputName;  // its file name with its own extension
+    int16_t Version = -1;   // what ReadSpectrumFile returned
     bool FirstReadable = false;
-    std::string OutputPath;   // set by OutputName
+    std::string OutputPath;  // set by OutputName
 };
 
 // What a run did, for the closing step.
 struct BatchResult {
-    int Count = 0;                    // files written
-    std::vector<std::string> Outputs; // in writing order
+    int Count = 0;                     // files written
+    std::vector<std::string> Outputs;  // in writing order
 };
 
 class BatchOperation {
@@ -43,10 +43,10 @@ public:
     virtual ~BatchOperation() = default;
 
     // Options; the defaults are the common case.
-    std::string Extension;                      // appended to the input's own name
-    bool ZeroBasedProgress = false;             // the bar shows i rather than i + 1
+    std::string Extension;           // appended to the input's own name
+    bool ZeroBasedProgress = false;  // the bar shows i rather than i + 1
     bool HourglassPerFile = true;
-    bool ReadsInput = true;                     // ReadSpectrumFile before the steps
+    bool ReadsInput = true;  // ReadSpectrumFile before the steps
     std::string PromptSecondLine = "Overwrite?";
     NoAnswer OnNo = NoAnswer::EndsRun;
     std::string ProcessedText = " Files Processed";

@@ -35,7 +35,9 @@ constexpr const char* Section = "LVXDATA";
 constexpr std::string_view BadFile = "Bad File";
 constexpr uint32_t TextBuffer = 255;
 
-std::string SettingsFile() { return SettingsFolder + "lvx.ini"; }
+std::string SettingsFile() {
+    return SettingsFolder + "lvx.ini";
+}
 
 // The derivative gap as typed into the file: a number, blanks around it
 // allowed, a fraction rounded half to even; nothing when it is no number or

@@ -22,7 +22,8 @@ public:
 // The bytes ran out inside the named section of a file.
 class ShortFile : public FileFormatError {
 public:
-    explicit ShortFile(const std::string& section) : FileFormatError("ends inside its " + section) {}
+    explicit ShortFile(const std::string& section)
+        : FileFormatError("ends inside its " + section) {}
 };
 
 // A count stored in the file that no file could satisfy.

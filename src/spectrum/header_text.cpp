@@ -11,15 +11,23 @@
 
 namespace {
 
-std::string Int(long long value) { return std::to_string(value); }
+std::string Int(long long value) {
+    return std::to_string(value);
+}
 
-std::string Two(long long value) { return Format(static_cast<double>(value), "00"); }
+std::string Two(long long value) {
+    return Format(static_cast<double>(value), "00");
+}
 
 // "major.minor" of a version byte: major in the high four bits, minor in the
 // low four, written with two digits.
-std::string VersionText(uint8_t byte) { return Int(byte / 16) + "." + Two(byte & 15); }
+std::string VersionText(uint8_t byte) {
+    return Int(byte / 16) + "." + Two(byte & 15);
+}
 
-std::string Plural(int16_t count) { return count == 1 ? "" : "s"; }
+std::string Plural(int16_t count) {
+    return count == 1 ? "" : "s";
+}
 
 }  // namespace
 
@@ -60,7 +68,7 @@ std::string GetGpsTimeText() {
     }
     // The four bytes as one little-endian C time, like every other field.
     const auto t = static_cast<CTime>(utc[0] | (utc[1] << 8) | (utc[2] << 16) |
-                           (static_cast<uint32_t>(utc[3]) << 24));
+                                      (static_cast<uint32_t>(utc[3]) << 24));
     return CTimeToText(t);
 }
 
@@ -103,7 +111,9 @@ std::string GetStatusText(int16_t Code) {
     return Int(Code) + " - " + label;
 }
 
-std::string FormatExponentText(uint8_t Value) { return "E-" + Int((Value & 224) / 32 + 4); }
+std::string FormatExponentText(uint8_t Value) {
+    return "E-" + Int((Value & 224) / 32 + 4);
+}
 
 void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     SpectrumHeader& h = CurrentHeader;
@@ -140,8 +150,8 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
         default:
             break;
     }
-    const std::string wavelengths = CStrSingle(h.Channel1Wavelength) + " wavelength step = " +
-                                    CStrSingle(h.WavelengthStep);
+    const std::string wavelengths =
+        CStrSingle(h.Channel1Wavelength) + " wavelength step = " + CStrSingle(h.WavelengthStep);
     switch (type) {
         case Swir0:
         case Vnir1:

@@ -80,7 +80,6 @@ void ShowFileError(const std::string& description) {
     MsgBox(std::string("File Error\r") + description, vbOKOnly + vbExclamation, AppTitle);
 }
 
-
 // Makes the parsed file the loaded spectrum. What the file does not hold is
 // emptied, so that no operation mixes this file with an earlier one.
 void Commit(const std::string& name, LoadedSpectrum&& file) {

@@ -17,7 +17,9 @@ void ReadRecord(ByteReader& in, SpectrumHeader& header) {
     SpectrumHeader::Fields(in, header);
 }
 
-void WriteRecord(ByteWriter& out, const SpectrumHeader& header) { SpectrumHeader::Fields(out, header); }
+void WriteRecord(ByteWriter& out, const SpectrumHeader& header) {
+    SpectrumHeader::Fields(out, header);
+}
 
 void ReadRecord(ByteReader& in, CalibrationHeader& header) {
     in.Need(CalibrationHeader::Size);
@@ -41,14 +43,23 @@ void WriteString(ByteWriter& out, const VarString& text) {
     // length that would misalign everything behind it.
     const std::size_t length = std::min<std::size_t>(text.Bytes.size(), 0xFFFF);
     out(static_cast<uint16_t>(length));
-    out.Bytes(std::vector<uint8_t>(text.Bytes.begin(), text.Bytes.begin() + static_cast<std::ptrdiff_t>(length)));
+    out.Bytes(std::vector<uint8_t>(text.Bytes.begin(),
+                                   text.Bytes.begin() + static_cast<std::ptrdiff_t>(length)));
 }
 
-void ReadElement(ByteReader& in, VarString& text) { ReadString(in, text); }
-void WriteElement(ByteWriter& out, const VarString& text) { WriteString(out, text); }
+void ReadElement(ByteReader& in, VarString& text) {
+    ReadString(in, text);
+}
+void WriteElement(ByteWriter& out, const VarString& text) {
+    WriteString(out, text);
+}
 
-void ReadElement(ByteReader& in, std::array<uint8_t, 4>& value) { in(value); }
-void WriteElement(ByteWriter& out, const std::array<uint8_t, 4>& value) { out(value); }
+void ReadElement(ByteReader& in, std::array<uint8_t, 4>& value) {
+    in(value);
+}
+void WriteElement(ByteWriter& out, const std::array<uint8_t, 4>& value) {
+    out(value);
+}
 
 void ReadElement(ByteReader& in, ExtensionEntry& entry) {
     ReadString(in, entry.First);
@@ -63,9 +74,15 @@ void WriteElement(ByteWriter& out, const ExtensionEntry& entry) {
 
 // The fewest bytes one element can take, to refuse an element count that the
 // rest of the file could never hold before anything is allocated for it.
-constexpr std::size_t SmallestElement(const VarString*) { return 2; }
-constexpr std::size_t SmallestElement(const std::array<uint8_t, 4>*) { return 4; }
-constexpr std::size_t SmallestElement(const ExtensionEntry*) { return 2 + 2 + 92; }
+constexpr std::size_t SmallestElement(const VarString*) {
+    return 2;
+}
+constexpr std::size_t SmallestElement(const std::array<uint8_t, 4>*) {
+    return 4;
+}
+constexpr std::size_t SmallestElement(const ExtensionEntry*) {
+    return 2 + 2 + 92;
+}
 
 // Extension arrays are carried, not used; no instrument writes more elements
 // than this, and a short string would otherwise take many times its bytes in

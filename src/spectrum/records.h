@@ -47,11 +47,11 @@ enum ApplicationCodeValue : uint8_t { AppNone = 0, AppAbsoluteReflectance = 6 };
 
 // Bits of Flags(0) and Flags(1).
 enum FlagBits : uint8_t {
-    FlagAvgFix = 1,     // Flags(0)
-    FlagCorrected = 4,  // Flags(0): splice or parabolic correction applied
-    FlagSaturation = 7, // Flags(1): mask; the alarm is the value 1 under it
-    FlagTec1 = 8,       // Flags(1)
-    FlagTec2 = 16,      // Flags(1)
+    FlagAvgFix = 1,      // Flags(0)
+    FlagCorrected = 4,   // Flags(0): splice or parabolic correction applied
+    FlagSaturation = 7,  // Flags(1): mask; the alarm is the value 1 under it
+    FlagTec1 = 8,        // Flags(1)
+    FlagTec2 = 16,       // Flags(1)
 };
 
 enum CalibrationTypeCode : uint8_t { CalAbs = 0, CalBse = 1, CalLmp = 2, CalFo = 3 };
@@ -75,16 +75,16 @@ struct TmRecord {
     int16_t Min = 0;
     int16_t Hour = 0;
     int16_t MDay = 0;
-    int16_t Mon = 0;  // 0 = January
-    int16_t Year = 0; // years since 1900 (or, after the header text, the full year)
+    int16_t Mon = 0;   // 0 = January
+    int16_t Year = 0;  // years since 1900 (or, after the header text, the full year)
     int16_t WDay = 0;
     int16_t YDay = 0;
     int16_t IsDst = 0;
 
     template <typename Archive, typename Self>
     static constexpr void Fields(Archive& ar, Self& r) {
-        ar(r.Sec), ar(r.Min), ar(r.Hour), ar(r.MDay), ar(r.Mon), ar(r.Year), ar(r.WDay),
-            ar(r.YDay), ar(r.IsDst);
+        ar(r.Sec), ar(r.Min), ar(r.Hour), ar(r.MDay), ar(r.Mon), ar(r.Year), ar(r.WDay), ar(r.YDay),
+            ar(r.IsDst);
     }
 };
 
@@ -213,8 +213,8 @@ struct CalibrationHeader {
 
     template <typename Archive, typename Self>
     static constexpr void Fields(Archive& ar, Self& r) {
-        ar(r.CalibrationType), ar(r.CalibrationName), ar(r.CalIntegrationTime),
-            ar(r.CalSwir1Gain), ar(r.CalSwir2Gain);
+        ar(r.CalibrationType), ar(r.CalibrationName), ar(r.CalIntegrationTime), ar(r.CalSwir1Gain),
+            ar(r.CalSwir2Gain);
     }
 
     static constexpr std::size_t Size = 29;

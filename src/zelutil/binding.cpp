@@ -19,7 +19,8 @@ void* OpenByName() {
     std::error_code error;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) {
-        for (const auto& folder : {program.parent_path().parent_path() / "lib", program.parent_path()}) {
+        for (const auto& folder :
+             {program.parent_path().parent_path() / "lib", program.parent_path()}) {
             const auto candidate = folder / LibraryName;
             if (std::filesystem::exists(candidate, error)) {
                 if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
@@ -49,8 +50,8 @@ Function Bind(Function& cache, const char* name) {
     if (cache == nullptr) {
         void* symbol = dlsym(OpenLibrary(), name);
         if (symbol == nullptr) {
-            throw Unavailable(453, std::string("Can't find DLL entry point ") + name + " in " +
-                                       LibraryName);
+            throw Unavailable(
+                453, std::string("Can't find DLL entry point ") + name + " in " + LibraryName);
         }
         cache = reinterpret_cast<Function>(symbol);
     }

@@ -157,9 +157,13 @@ int32_t InterpolateValue(double* Y, const double* XA, const double* YA, int32_t 
     return 1;
 }
 
-double vbCeiling(double X) { return std::ceil(X); }
+double vbCeiling(double X) {
+    return std::ceil(X);
+}
 
-double vbFloor(double X) { return std::floor(X); }
+double vbFloor(double X) {
+    return std::floor(X);
+}
 
 double vbSelect(uint32_t K, uint32_t N, const double* Values) {
     constexpr double failed = std::numeric_limits<double>::quiet_NaN();

@@ -47,10 +47,10 @@ int32_t CTimeToVBTime(const int32_t* T, char* Buffer) {
     // Written by hand rather than through asctime/strftime so that the English
     // names hold whatever the process locale is.
     char text[32];
-    const int written = std::snprintf(text, sizeof text, "%s %s%3d %02d:%02d:%02d %d\n",
-                                      DayNames[local.tm_wday], MonthNames[local.tm_mon],
-                                      local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                                      local.tm_year + 1900);
+    const int written =
+        std::snprintf(text, sizeof text, "%s %s%3d %02d:%02d:%02d %d\n", DayNames[local.tm_wday],
+                      MonthNames[local.tm_mon], local.tm_mday, local.tm_hour, local.tm_min,
+                      local.tm_sec, local.tm_year + 1900);
     if (written != 25) {
         return 0;
     }
@@ -58,7 +58,9 @@ int32_t CTimeToVBTime(const int32_t* T, char* Buffer) {
     return 0;
 }
 
-int32_t NowToCTime(void) { return static_cast<int32_t>(std::time(nullptr)); }
+int32_t NowToCTime(void) {
+    return static_cast<int32_t>(std::time(nullptr));
+}
 
 void vbTZSet(void) {
     std::lock_guard<std::mutex> lock(TimeLock);
@@ -80,9 +82,8 @@ int32_t vbGettm(int32_t* Tm) {
             return 0;
         }
     }
-    const int fields[9] = {local.tm_sec,  local.tm_min,  local.tm_hour,
-                           local.tm_mday, local.tm_mon,  local.tm_year,
-                           local.tm_wday, local.tm_yday, local.tm_isdst};
+    const int fields[9] = {local.tm_sec,  local.tm_min,  local.tm_hour, local.tm_mday, local.tm_mon,
+                           local.tm_year, local.tm_wday, local.tm_yday, local.tm_isdst};
     for (int i = 0; i < 9; ++i) {
         Tm[i] = fields[i];
     }

@@ -119,8 +119,9 @@ TEST_F(App, HandBrokenSettingsAreRepaired) {
         DerivativeGap = -1;
         LoadSettings();
     };
-    load("[LVXDATA]\r\nInputDirectory=/in/\r\nOutputDirectory=/out\r\nDerivativeGap=5.5\r\n"
-         "LineColor3=255\r\nFilterIndex=4\r\n");
+    load(
+        "[LVXDATA]\r\nInputDirectory=/in/\r\nOutputDirectory=/out\r\nDerivativeGap=5.5\r\n"
+        "LineColor3=255\r\nFilterIndex=4\r\n");
     EXPECT_EQ(InputDirectory, "/in/");
     EXPECT_EQ(OutputDirectory, "/out");
     EXPECT_EQ(DerivativeGap, 6);
@@ -212,7 +213,8 @@ TEST_F(App, StatusBarShowsFoldersAndWhetherTheyAgree) {
     EXPECT_EQ(window->StatusPanel3->text().toStdString(), "Output Path:   /data/Out");
     EXPECT_FALSE(window->StatusPanel1->text().isEmpty());
     const QDateTime when(QDate(2026, 12, 8), QTime(19, 7, 3));
-    EXPECT_TRUE(GeneralDateTimeText(when).contains(":03")) << GeneralDateTimeText(when).toStdString();
+    EXPECT_TRUE(GeneralDateTimeText(when).contains(":03"))
+        << GeneralDateTimeText(when).toStdString();
     EXPECT_EQ(window->StatusPanel2Picture->pixmap().toImage(), window->Picture2.toImage());
     CurrentInputPath = "/data/out/";
     window->Timer1_Timer();

@@ -101,8 +101,7 @@ TEST_F(DirectoryCommands, ChoosingTheOutputFolderAsInputAsksToAlign) {
           drive.setDefaultDir(out);  // the user walks to the output folder
           drive.Command1(0)->click();
           return drive.result();
-      })
-        .Answer(vbYes);
+      }).Answer(vbYes);
     window.mnuInputDir_Click();
     EXPECT_EQ(InputDirectory, out + "/");
     EXPECT_EQ(OutputDirectory, out + "/");
@@ -121,8 +120,7 @@ TEST_F(DirectoryCommands, ChoosingAnOutputFolderOffersItAsInputToo) {
           drive.setDefaultDir(out);
           drive.Command1(0)->click();
           return drive.result();
-      })
-        .Answer(vbYes);
+      }).Answer(vbYes);
     window.mnuOutputDir_Click();
     EXPECT_EQ(OutputDirectory, out);
     EXPECT_EQ(InputDirectory, out);

@@ -72,7 +72,8 @@ TEST_F(Launchers, NedlNeedsThirtyFiles) {
         window->List2().AddItem("/data/more" + std::to_string(i) + ".001");
     }
     window->Nedl();
-    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"NEDL operations require at least 30 files!"});
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{"NEDL operations require at least 30 files!"});
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
     EXPECT_EQ(window->List1().ListCount(), 0);
     EXPECT_EQ(window->List2().ListCount(), 29);
@@ -81,8 +82,8 @@ TEST_F(Launchers, NedlNeedsThirtyFiles) {
 TEST_F(Launchers, StatisticsNeedTwoFiles) {
     window->List2Box()->item(0)->setSelected(true);
     window->Stats();
-    EXPECT_EQ(ui.Messages(),
-              std::vector<std::string>{"Statistical operations can't be performed on a single file!"});
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{
+                                 "Statistical operations can't be performed on a single file!"});
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
     EXPECT_EQ(window->List1().ListCount(), 0);
 }

@@ -163,7 +163,8 @@ TEST_F(BatchPattern, AnOutputThatCannotBeWrittenEndsTheRunWithAMessage) {
     OutputDirectory = (TestFolder::Path() / "plain").string();
     CopyBatch again;
     EXPECT_EQ(RunBatch(again), 0);
-    EXPECT_EQ(ui.Messages().back(), OutputDirectory + "/a.001.cpy could not be written: Not a directory.");
+    EXPECT_EQ(ui.Messages().back(),
+              OutputDirectory + "/a.001.cpy could not be written: Not a directory.");
 }
 
 TEST_F(BatchPattern, AnUnforeseenErrorEndsTheRunWithAMessage) {
@@ -178,7 +179,8 @@ TEST_F(BatchPattern, AnUnforeseenErrorEndsTheRunWithAMessage) {
     const std::string second = Input("b.001");
     Work({Input("a.001"), second, Input("c.001")});
     EXPECT_EQ(RunBatch(batch), 1);
-    EXPECT_EQ(ui.Messages(), std::vector<std::string>{second + " could not be processed: out of luck."});
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{second + " could not be processed: out of luck."});
     EXPECT_EQ(host.ProgressValue, 0);
 }
 

@@ -174,8 +174,8 @@ TEST_F(HeaderText, InstrumentFiveHasOnlySwirLines) {
     EXPECT_TRUE(has("SWIR1 gain was 200"));
     EXPECT_TRUE(has("SWIR2 gain was 100"));
     EXPECT_FALSE(has("Join between VNIR"));
-    EXPECT_TRUE(std::find(lines.begin(), lines.end(), "Join between SWIR1 and SWIR2 was 1830.5nm") !=
-                lines.end());
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(),
+                          "Join between SWIR1 and SWIR2 was 1830.5nm") != lines.end());
     EXPECT_FALSE(has("VNIR dark"));
     EXPECT_FALSE(has("Absolute Reflectance") || has("**"));
     EXPECT_FALSE(has("xmin"));
@@ -230,7 +230,7 @@ TEST_F(HeaderText, ExponentAndTimes) {
     CurrentHeader.FormatVersion = 0x44;  // 4.04: hours, minutes, seconds
     CurrentHeader.Gps.UtcTime = {7, 30, 14, 99};
     EXPECT_EQ(GetGpsTimeText(), "14:30:07");
-    CurrentHeader.FormatVersion = 0x38;  // 3.08: one C time
+    CurrentHeader.FormatVersion = 0x38;                    // 3.08: one C time
     CurrentHeader.Gps.UtcTime = {0x80, 0x51, 0x01, 0x00};  // 86400
     EXPECT_EQ(GetGpsTimeText(), "Fri Jan  2 00:00:00 1970");
 }

@@ -183,8 +183,9 @@ TEST_F(Reader, AFileThatCannotBeOpenedIsAFileError) {
             }
             const bool refused = ReadSpectrumFile(name) == -1;
             const auto messages = ui.Messages();
-            const bool told = messages.size() == 1 &&
-                              messages[0] == "File Error\rlocked.001 cannot be opened: Permission denied.";
+            const bool told =
+                messages.size() == 1 &&
+                messages[0] == "File Error\rlocked.001 cannot be opened: Permission denied.";
             _exit(refused && told ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
@@ -263,7 +264,8 @@ TEST_F(Reader, EveryPrefixOfAVersionSevenFile) {
     const std::size_t afterExtension = noCalibration.Bytes().size();
 
     for (std::size_t size = 0; size <= full.size(); ++size) {
-        WriteBytes("cut.001", std::vector<uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size)));
+        WriteBytes("cut.001", std::vector<uint8_t>(
+                                  full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size)));
         ui.Prompts.clear();
         const int16_t result = ReadSpectrumFile("cut.001");
         if (size == afterReference || size == afterExtension || size == full.size()) {

@@ -170,7 +170,8 @@ TEST(ExtensionRecords, CountsTheFileCannotHoldAreRefusedBeforeAllocating) {
     // Lead, then a dimension count and dimensions asking for billions of strings.
     refuse({0, 0, 0, 0, 1, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0});
     // Two dimensions whose product overflows.
-    refuse({0, 0, 0, 0, 2, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0});
+    refuse(
+        {0, 0, 0, 0, 2, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0});
     // A negative dimension count and a negative element count.
     refuse({0, 0, 0, 0, 0xFF, 0xFF});
     refuse({0, 0, 0, 0, 1, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});

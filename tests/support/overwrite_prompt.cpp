@@ -5,8 +5,7 @@
 
 #include "frame/file_message.h"
 
-std::function<int(QDialog&)> AnswerOverwrite(const std::string& answer,
-                                             OverwritePromptSeen* seen) {
+std::function<int(QDialog&)> AnswerOverwrite(const std::string& answer, OverwritePromptSeen* seen) {
     return [answer, seen](QDialog& dialog) {
         auto& prompt = static_cast<frmFileMessage&>(dialog);
         if (seen != nullptr) {

@@ -41,7 +41,9 @@ ScriptedUi& ScriptedUi::Choose(std::vector<std::string> paths, int filterIndex) 
     return *this;
 }
 
-ScriptedUi& ScriptedUi::CancelFileDialog(int filterIndex) { return Choose({}, filterIndex); }
+ScriptedUi& ScriptedUi::CancelFileDialog(int filterIndex) {
+    return Choose({}, filterIndex);
+}
 
 std::vector<std::string> ScriptedUi::Messages() const {
     std::vector<std::string> texts;
@@ -98,8 +100,8 @@ int ScriptedUi::ShowModal(QDialog& dialog) {
 }
 
 FileDialogAnswer ScriptedUi::ShowFileDialog(const CommonDialog& dialog, bool save) {
-    Prompt prompt =
-        MakePrompt(save ? Kind::SaveFile : Kind::OpenFile, dialog.DialogTitle, 0, dialog.DialogTitle);
+    Prompt prompt = MakePrompt(save ? Kind::SaveFile : Kind::OpenFile, dialog.DialogTitle, 0,
+                               dialog.DialogTitle);
     prompt.defaultText = dialog.FileName;
     prompt.initDir = dialog.InitDir;
     prompt.filter = dialog.Filter;

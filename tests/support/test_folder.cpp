@@ -35,6 +35,8 @@ void Leave() {
     Current.clear();
 }
 
-std::filesystem::path Path() { return Current; }
+std::filesystem::path Path() {
+    return Current;
+}
 
 }  // namespace TestFolder

@@ -1,5 +1,5 @@
-// Built away from the lib/ folder and without a run path to the library: every export must report the
-// missing library as an error the caller can show, and the process lives on.
+// Built away from the lib/ folder and without a run path to the library: every export must report
+// the missing library as an error the caller can show, and the process lives on.
 
 #include <gtest/gtest.h>
 

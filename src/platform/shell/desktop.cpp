@@ -2,10 +2,10 @@
 
 #include <xcb/xcb.h>
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QtGui/qguiapplication_platform.h>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -41,12 +41,13 @@ PropertyReply Property(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property,
 }
 
 std::string Title(xcb_connection_t* c, xcb_window_t w) {
-    for (const auto& [name, type] : {std::pair{"_NET_WM_NAME", "UTF8_STRING"},
-                                     std::pair{"WM_NAME", "STRING"}}) {
+    for (const auto& [name, type] :
+         {std::pair{"_NET_WM_NAME", "UTF8_STRING"}, std::pair{"WM_NAME", "STRING"}}) {
         const auto reply = Property(c, w, Atom(c, name), Atom(c, type));
         if (reply && xcb_get_property_value_length(reply.get()) > 0) {
             const auto* text = static_cast<const char*>(xcb_get_property_value(reply.get()));
-            return std::string(text, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
+            return std::string(
+                text, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
         }
     }
     return {};
@@ -75,8 +76,8 @@ std::vector<xcb_window_t> TopLevelWindows(xcb_connection_t* c) {
 // Desktop entries live under applications/ in the user's and the system's
 // data folders.
 std::string DesktopEntryPath(const std::string& id) {
-    const QString found = QStandardPaths::locate(QStandardPaths::ApplicationsLocation,
-                                                 QString::fromStdString(id));
+    const QString found =
+        QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QString::fromStdString(id));
     return found.toStdString();
 }
 

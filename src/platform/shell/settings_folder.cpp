@@ -5,7 +5,8 @@
 #include <system_error>
 
 int32_t QueryApplicationDataFolder(std::string& Folder) {
-    const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString location =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (location.isEmpty()) {
         return 1;
     }

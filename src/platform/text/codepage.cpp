@@ -55,9 +55,11 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<uint8_t>(utf8[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                                                   : (lead >> 3) == 30 ? 4
-                                                                                       : 0;
+        std::size_t length = lead < 0x80         ? 1
+                             : (lead >> 5) == 6  ? 2
+                             : (lead >> 4) == 14 ? 3
+                             : (lead >> 3) == 30 ? 4
+                                                 : 0;
         char32_t cp = 0;
         bool valid = length != 0 && i + length <= utf8.size();
         if (valid) {

@@ -57,8 +57,7 @@ std::string Format(float value, std::string_view pattern);
 
 // Format of a whole number: exact, as a Double holds every value the files use.
 template <typename T>
-    requires std::is_integral_v<T>
-std::string Format(T value, std::string_view pattern) {
+requires std::is_integral_v<T> std::string Format(T value, std::string_view pattern) {
     return Format(static_cast<double>(value), pattern);
 }
 

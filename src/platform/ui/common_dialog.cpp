@@ -29,8 +29,8 @@ std::vector<std::pair<std::string, std::string>> CommonDialog::FilterPairs() con
     std::string::size_type start = 0;
     while (start <= Filter.size() && !Filter.empty()) {
         const auto bar = Filter.find('|', start);
-        parts.push_back(Filter.substr(start, bar == std::string::npos ? std::string::npos
-                                                                       : bar - start));
+        parts.push_back(
+            Filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
         if (bar == std::string::npos) {
             break;
         }
@@ -42,9 +42,13 @@ std::vector<std::pair<std::string, std::string>> CommonDialog::FilterPairs() con
     return pairs;
 }
 
-void CommonDialog::ShowOpen() { Show(false); }
+void CommonDialog::ShowOpen() {
+    Show(false);
+}
 
-void CommonDialog::ShowSave() { Show(true); }
+void CommonDialog::ShowSave() {
+    Show(true);
+}
 
 void CommonDialog::Show(bool save) {
     const FileDialogAnswer answer = CurrentUserInterface().ShowFileDialog(*this, save);

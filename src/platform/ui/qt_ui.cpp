@@ -105,15 +105,19 @@ int QtUserInterface::MsgBox(const std::string& prompt, int buttons, const std::s
 std::string QtUserInterface::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(Parent, QString::fromStdString(title),
-                                                DisplayText(prompt), QLineEdit::Normal,
-                                                QString::fromStdString(defaultText), &ok);
+    const QString text =
+        QInputDialog::getText(Parent, QString::fromStdString(title), DisplayText(prompt),
+                              QLineEdit::Normal, QString::fromStdString(defaultText), &ok);
     return ok ? text.toStdString() : std::string();
 }
 
-int QtUserInterface::ShowModal(QDialog& dialog) { return dialog.exec(); }
+int QtUserInterface::ShowModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
-void QtUserInterface::DoEvents() { QCoreApplication::processEvents(); }
+void QtUserInterface::DoEvents() {
+    QCoreApplication::processEvents();
+}
 
 void QtUserInterface::SetWaitCursor(bool waiting) {
     // The pointer is a setting, not a stack: setting the hourglass twice and
@@ -143,10 +147,9 @@ FileDialogAnswer QtUserInterface::ShowFileDialog(const CommonDialog& dialog, boo
     box.setDefaultSuffix(suffix);
     if (!save) {
         box.setFileMode((dialog.Flags & cdlOFNAllowMultiselect) != 0 ? QFileDialog::ExistingFiles
-                                                                      : QFileDialog::ExistingFile);
+                                                                     : QFileDialog::ExistingFile);
     }
-    box.setOption(QFileDialog::DontConfirmOverwrite,
-                  (dialog.Flags & cdlOFNOverwritePrompt) == 0);
+    box.setOption(QFileDialog::DontConfirmOverwrite, (dialog.Flags & cdlOFNOverwritePrompt) == 0);
     if (!dialog.FileName.empty()) {
         box.selectFile(QString::fromStdString(dialog.FileName));
     }

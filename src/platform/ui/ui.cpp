@@ -28,8 +28,14 @@ std::string InputBox(const std::string& prompt, const std::string& title,
     return CurrentUserInterface().InputBox(prompt, title, defaultText);
 }
 
-int ShowModal(QDialog& dialog) { return CurrentUserInterface().ShowModal(dialog); }
+int ShowModal(QDialog& dialog) {
+    return CurrentUserInterface().ShowModal(dialog);
+}
 
-void DoEvents() { CurrentUserInterface().DoEvents(); }
+void DoEvents() {
+    CurrentUserInterface().DoEvents();
+}
 
-void SetMousePointer(int pointer) { CurrentUserInterface().SetWaitCursor(pointer == vbHourglass); }
+void SetMousePointer(int pointer) {
+    CurrentUserInterface().SetWaitCursor(pointer == vbHourglass);
+}

@@ -41,9 +41,15 @@ enum VbMsgBoxResult : int {
 inline constexpr const char* AppTitle = "Lumivex";
 
 // Splits a style into its parts.
-inline int ButtonsOf(int style) { return style & 0x0F; }
-inline int IconOf(int style) { return style & 0xF0; }
-inline int DefaultButtonOf(int style) { return style & 0xF00; }
+inline int ButtonsOf(int style) {
+    return style & 0x0F;
+}
+inline int IconOf(int style) {
+    return style & 0xF0;
+}
+inline int DefaultButtonOf(int style) {
+    return style & 0xF00;
+}
 
 class CommonDialog;
 

@@ -74,10 +74,12 @@ TEST_F(ReflectanceBatch, OutputBytesAreTheInputHeaderStampedAndTheQuotients) {
     spec.Header.ValueFormat = ValueDouble;
     spec.Header.ApplicationCode = AppAbsoluteReflectance;
     for (int i = 0; i < 32; ++i) {
-        spec.Header.ApplicationData.First[static_cast<std::size_t>(32 + i)] = static_cast<uint8_t>('a' + i % 26);
+        spec.Header.ApplicationData.First[static_cast<std::size_t>(32 + i)] =
+            static_cast<uint8_t>('a' + i % 26);
     }
     for (int i = 0; i < 64; ++i) {
-        spec.Header.ApplicationData.Second[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i + 1);
+        spec.Header.ApplicationData.Second[static_cast<std::size_t>(i)] =
+            static_cast<uint8_t>(i + 1);
     }
     spec.Header.Reserved3 = {9, 8, 7, 6, 5};
     const std::string input = fs::absolute(spec.WriteTo("spec.001")).string();
@@ -98,7 +100,8 @@ TEST_F(ReflectanceBatch, OutputBytesAreTheInputHeaderStampedAndTheQuotients) {
         ASSERT_EQ(out.size(), 496u);
         EXPECT_EQ(std::string(out.begin(), out.begin() + 3), "ZEL");
         for (std::size_t i = 3; i < 484; ++i) {
-            const bool stamped = i == 179 || i == 186 || i == 199 || i == 203 || (i >= 270 && i < 334);
+            const bool stamped =
+                i == 179 || i == 186 || i == 199 || i == 203 || (i >= 270 && i < 334);
             if (!stamped) {
                 EXPECT_EQ(out[i], in[i]) << "header byte " << i;
             }

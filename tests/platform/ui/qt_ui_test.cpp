@@ -38,8 +38,9 @@ TEST(QtUserInterface, MessageBoxButtonsAndResults) {
     QtUserInterface ui;
     QString text, byDefault;
     PressLater("No", &text, &byDefault);
-    EXPECT_EQ(ui.MsgBox("Overwrite\rfile?", vbYesNoCancel + vbQuestion + vbDefaultButton2, "Lumivex"),
-              vbNo);
+    EXPECT_EQ(
+        ui.MsgBox("Overwrite\rfile?", vbYesNoCancel + vbQuestion + vbDefaultButton2, "Lumivex"),
+        vbNo);
     EXPECT_EQ(text, "Overwrite\nfile?");
     EXPECT_EQ(byDefault.remove('&'), "No");
     PressLater("Cancel");

@@ -91,7 +91,6 @@ bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays&
     return true;
 }
 
-
 std::vector<uint8_t> SpectrumArraysBytes(SpectrumHeader header, int16_t version,
                                          const std::vector<double>& values,
                                          const ReferenceHeader& reference,

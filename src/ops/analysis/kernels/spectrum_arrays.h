@@ -31,7 +31,6 @@ struct SpectrumArrays {
 // the bytes left before anything is allocated.
 bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays& file);
 
-
 // The complete content of a file of the given version: header, then one value
 // per entry of values (Singles for version 1, Doubles later), then for
 // version 2 on the reference record and as many reference values as there are

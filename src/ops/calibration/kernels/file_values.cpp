@@ -64,4 +64,3 @@ std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHe
     }
     return values;
 }
-

@@ -20,4 +20,3 @@ int16_t ReadLeadingHeader(spectrum::ByteReader& in, SpectrumHeader& header);
 // ValueFormat would take the Doubles of an interpolated file for Singles.
 std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHeader& header,
                                       int16_t version);
-
