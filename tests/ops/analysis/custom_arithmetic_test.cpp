@@ -16,6 +16,7 @@
 #include "ops/analysis/state.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -25,14 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CustomArithmetic : public testing::Test {
+class CustomArithmetic : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
     void TearDown() override { UnloadCustomForm(); }
 
     std::string Write(const SpectrumFileBuilder& file, const std::string& name) {
@@ -41,10 +36,6 @@ protected:
     void Add(const SpectrumFileBuilder& file, const std::string& name) {
         host.WorkList.AddItem(Write(file, name));
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST(CustomArithmeticKernel, OperandOrderExtensionsAndZeroOperand) {

@@ -15,6 +15,7 @@
 #include "ops/analysis/truncation_dialog.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -69,20 +70,13 @@ TEST(InterpolationGrid, ValuesAreCubicInterpolationsAtTheNewWavelengths) {
     EXPECT_FALSE(InterpolateOntoGrid(wavelengths, cubes, {2}, out, refuse));
 }
 
-class Interpolation : public testing::Test {
+class Interpolation : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
     std::string Add(const SpectrumFileBuilder& file, const std::string& name) {
         const std::string path = fs::absolute(file.WriteTo(name)).string();
         host.WorkList.AddItem(path);
         return path;
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
 
     // Fills the set-up dialog's boxes (nullptr keeps the preset) and clicks OK.
     void SetUpGrid(const char* start, const char* step, const char* channels,
@@ -101,9 +95,6 @@ protected:
             return form.result();
         });
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(Interpolation, OnTheInputsOwnChannelsTheValuesAreTheInputs) {

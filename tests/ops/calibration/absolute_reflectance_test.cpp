@@ -8,6 +8,7 @@
 #include "ops/calibration/kernels/absolute_reference.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -40,26 +41,13 @@ std::vector<double> Singles(std::initializer_list<double> values) {
     return out;
 }
 
-class AbsoluteReflectance : public testing::Test {
+class AbsoluteReflectance : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
-    void Add(const SpectrumFileBuilder& file, const std::string& name) {
-        host.WorkList.AddItem(fs::absolute(file.WriteTo(name)).string());
-    }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
     // Loads a spectrum and computes.
     int16_t Compute(const SpectrumFileBuilder& file) {
         EXPECT_NE(ReadSpectrumFile(file.WriteTo("loaded.001")), -1);
         return ComputeAbsoluteReflectance();
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(AbsoluteReflectance, BatchMultipliesByTheReferenceAndNamesItInTheHeader) {

@@ -8,6 +8,7 @@
 #include "ops/calibration/log1r_batch.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -17,26 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Log1RBatch : public testing::Test {
+class Log1RBatch : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
-    void Add(const SpectrumFileBuilder& file, const std::string& name) {
-        host.WorkList.AddItem(fs::absolute(file.WriteTo(name)).string());
-    }
     static SpectrumFileBuilder VersionOne(uint8_t dataType, std::vector<double> values) {
         auto file = MakeSpectrum(1, std::move(values));
         file.Header.DataType = dataType;
         return file;
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(Log1RBatch, ReflectanceBecomesAbsorbanceWithTenForEveryValueWithoutALogarithm) {

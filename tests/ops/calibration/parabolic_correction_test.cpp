@@ -7,6 +7,7 @@
 #include "ops/calibration/parabolic_correction.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -45,29 +46,19 @@ double AsWritten(double value) {
     return static_cast<float>(value);
 }
 
-class ParabolicCorrectionBatch : public testing::Test {
+class ParabolicCorrectionBatch : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
     std::string Add(const SpectrumFileBuilder& file, const std::string& name) {
         const std::string path = fs::absolute(file.WriteTo(name)).string();
         host.WorkList.AddItem(path);
         return path;
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
     std::vector<ScriptedUi::Prompt> Inputs() const {
         std::vector<ScriptedUi::Prompt> inputs;
         std::copy_if(ui.Prompts.begin(), ui.Prompts.end(), std::back_inserter(inputs),
                      [](const auto& p) { return p.kind == ScriptedUi::Kind::Input; });
         return inputs;
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(ParabolicCorrectionBatch, BendsBothJoinsOntoSwir1AtTheEnteredVertices) {

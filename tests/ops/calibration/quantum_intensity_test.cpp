@@ -6,6 +6,7 @@
 #include "ops/calibration/quantum_intensity.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/overwrite_prompt.h"
 #include "support/scripted_ui.h"
@@ -18,29 +19,16 @@ namespace {
 
 const std::string BadType = "Bad File Type...QICalc is performed on Irradiance files only!";
 
-class QuantumIntensityBatch : public testing::Test {
+class QuantumIntensityBatch : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
-    void Add(const SpectrumFileBuilder& file, const std::string& name) {
-        host.WorkList.AddItem(fs::absolute(file.WriteTo(name)).string());
-    }
     static SpectrumFileBuilder Spectrum(int version, uint8_t dataType, std::vector<double> values) {
         auto file = MakeSpectrum(version, std::move(values));
         file.Header.DataType = dataType;
         return file;
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
     static float Qi(double irradiance, double wavelength) {
         return static_cast<float>(0.008359 * irradiance * wavelength);
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(QuantumIntensityBatch, WeightsIrradianceWithTheWavelengthIntoAVersionOneFile) {

@@ -8,6 +8,7 @@
 #include "ops/calibration/radiometric_conversion.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/overwrite_prompt.h"
 #include "support/scripted_ui.h"
@@ -77,27 +78,17 @@ std::vector<double> Irradiances(std::vector<double> dn) {
     return dn;
 }
 
-class RadiometricBatch : public testing::Test {
+class RadiometricBatch : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
     std::string Add(const SpectrumFileBuilder& file, const std::string& name) {
         const std::string path = fs::absolute(file.WriteTo(name)).string();
         host.WorkList.AddItem(path);
         return path;
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
     std::vector<double> Values(const std::string& name) {
         EXPECT_EQ(ReadSpectrumFile(Output(name)), 1) << name;
         return SpectrumData;
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(RadiometricBatch, TheForeopticChoosesRadianceOrIrradiance) {

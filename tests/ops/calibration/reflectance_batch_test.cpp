@@ -7,6 +7,7 @@
 #include "ops/calibration/reflectance_batch.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/batch_test.h"
 #include "support/memory_host.h"
 #include "support/overwrite_prompt.h"
 #include "support/scripted_ui.h"
@@ -25,21 +26,8 @@ void AppendSinglesForTest(std::vector<uint8_t>& bytes, const std::vector<float>&
     }
 }
 
-class ReflectanceBatch : public testing::Test {
+class ReflectanceBatch : public BatchTest {
 protected:
-    void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
-    }
-    void Add(const SpectrumFileBuilder& file, const std::string& name) {
-        host.WorkList.AddItem(fs::absolute(file.WriteTo(name)).string());
-    }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(ReflectanceBatch, DividesByTheStoredReferenceIntoAVersionOneFile) {
