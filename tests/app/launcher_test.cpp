@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <filesystem>
 
 #include "app/main_window.h"
@@ -86,6 +87,50 @@ TEST_F(Launchers, StatisticsNeedTwoFiles) {
                                  "Statistical operations can't be performed on a single file!"});
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
     EXPECT_EQ(window->List1().ListCount(), 0);
+}
+
+TEST_F(Launchers, NedlStartsWithThirtyFiles) {
+    for (int i = 5; i < 30; ++i) {
+        window->List2().AddItem("/data/more" + std::to_string(i) + ".001");
+    }
+    ui.CancelFileDialog();  // the run asks for the NEDL file's name at the first file
+    window->Nedl();
+    ASSERT_FALSE(ui.Prompts.empty());
+    EXPECT_EQ(ui.Prompts[0].kind, ScriptedUi::Kind::SaveFile);
+    EXPECT_EQ(window->List1().ListCount(), 0);
+}
+
+TEST_F(Launchers, SpliceCorrectionAsksForTheGapEvenWithNothingToCorrect) {
+    window->mnuClose_Click();
+    bool shown = false;
+    ui.Drive([&](QDialog& dialog) {
+        shown = true;
+        dialog.reject();
+        return dialog.result();
+    });
+    window->SCorr();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(ui.Prompts.size(), 1u);
+}
+
+TEST_F(Launchers, StatisticsCancelledRunsNothing) {
+    ui.Drive([](QDialog& dialog) {
+        dialog.reject();
+        return dialog.result();
+    });
+    window->Stats();
+    EXPECT_EQ(ui.Prompts.size(), 1u);
+    EXPECT_EQ(window->List1().ListCount(), 0);
+    EXPECT_EQ(window->List2().ListCount(), 5);
+}
+
+TEST_F(Launchers, CustomWithTheWrongNumberOfCorrespondingFilesStops) {
+    window->Custom(0, 0, "", -1);
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{
+                  "You have not selected the correct number of corresponding files"});
+    EXPECT_EQ(IconOf(ui.Prompts[0].buttons), vbInformation);
+    EXPECT_EQ(window->List1().ListCount(), 5);  // no tidy-up on this path
 }
 
 TEST_F(Launchers, MenuItemsStartTheirOperations) {

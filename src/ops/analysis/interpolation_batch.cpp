@@ -205,7 +205,7 @@ public:
         const int answer = MsgBox(std::to_string(result.Count) +
                                       " Files Interpolated.\r\nDo you want to truncate these "
                                       "spectrum files?",
-                                  vbYesNo + vbQuestion, AppTitle);
+                                  vbYesNo, AppTitle);
         if (answer == vbYes) {
             TruncateSpectrumFiles(names_, labels_, starts_, ends_, grid_.Step);
         }

@@ -115,8 +115,9 @@ void TruncateSpectrumFiles(const std::vector<std::string>& Names,
         const std::string& name = Names[i];
         host.SetMousePointer(vbHourglass);
         host.SetProgressValue(static_cast<int>(i) + 1);
+        // A file that cannot be read ends the run where it stands; the
+        // reader has said why.
         if (!ReadFileToCut(name)) {
-            host.SetProgressValue(0);
             return;
         }
         int available = static_cast<int>(SpectrumData.size());

@@ -88,10 +88,10 @@ bool StartWith(Run& run) {
     if (run.nedlPath.empty() || !MayReplace(run.nedlPath)) {
         return false;
     }
-    // The deviation file has the form of a spectrum file name: a user's file
-    // of that name is not replaced without asking.
+    // The deviation file is the program's own, rewritten by every run: it is
+    // replaced without a question, or every run after the first would ask.
     run.tempPath = AddBackslash(OutputDirectory) + "StdTemp.000";
-    return SamePath(run.tempPath, run.nedlPath) || MayReplace(run.tempPath);
+    return true;
 }
 
 enum class Fit { Accept, Skip, EndRun };

@@ -116,7 +116,7 @@ TEST_F(Interpolation, OnTheInputsOwnChannelsTheValuesAreTheInputs) {
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{
                                  "1 Files Interpolated.\r\nDo you want to truncate these spectrum "
                                  "files?"});
-    EXPECT_EQ(ui.Prompts.back().buttons & 0xF, vbYesNo);
+    EXPECT_EQ(ui.Prompts.back().buttons, vbYesNo);
     EXPECT_EQ(host.VisibleList.Entries(), std::vector<std::string>{Output("x.001.ITP")});
     ASSERT_EQ(ReadSpectrumFile(Output("x.001.ITP")), 1);
     EXPECT_EQ(SpectrumData, Ramp(10, 1, 5));
