@@ -1,5 +1,6 @@
 #include "spectrum/reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -17,38 +18,6 @@ using spectrum::ShortFile;
 namespace {
 
 constexpr int LegacyValueCount = 512;
-
-std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
-    in.Need(count * 8);
-    std::vector<double> values(count);
-    for (double& v : values) {
-        in(v);
-    }
-    return values;
-}
-
-void ReadValues(ByteReader& in, LoadedSpectrum& file, std::size_t channels) {
-    in.SetSection("spectrum values");
-    if (IsLegacyIntegerData(file.Header)) {
-        in.Need(LegacyValueCount * 2);
-        file.Values.resize(LegacyValueCount);
-        for (double& v : file.Values) {
-            int16_t value = 0;
-            in(value);
-            v = value;
-        }
-    } else if (file.Version == 1) {
-        in.Need(channels * 4);
-        file.Values.resize(channels);
-        for (double& v : file.Values) {
-            float value = 0;
-            in(value);
-            v = value;
-        }
-    } else {
-        file.Values = ReadDoubles(in, channels);
-    }
-}
 
 // The calibration section: the count byte, the records, then the buffers the
 // operations use, by the type of the record at their place.
@@ -143,6 +112,43 @@ bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
     return true;
 }
 
+std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
+    in.Need(count * 8);
+    std::vector<double> values(count);
+    for (double& v : values) {
+        in(v);
+    }
+    return values;
+}
+
+std::vector<double> ReadSpectrumValues(ByteReader& in, const SpectrumHeader& header,
+                                       int16_t version) {
+    in.SetSection("spectrum values");
+    std::vector<double> values;
+    if (IsLegacyIntegerData(header)) {
+        in.Need(LegacyValueCount * 2);
+        values.resize(LegacyValueCount);
+        for (double& v : values) {
+            int16_t value = 0;
+            in(value);
+            v = value;
+        }
+        return values;
+    }
+    const auto channels = static_cast<std::size_t>(std::max<int16_t>(header.ChannelCount, 0));
+    if (version == 1) {
+        in.Need(channels * 4);
+        values.resize(channels);
+        for (double& v : values) {
+            float value = 0;
+            in(value);
+            v = value;
+        }
+        return values;
+    }
+    return ReadDoubles(in, channels);
+}
+
 int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature) {
     static constexpr struct {
         const char* text;
@@ -182,7 +188,7 @@ bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& f
                               std::to_string(file.Header.ChannelCount) + ")");
     }
     const auto channels = static_cast<std::size_t>(file.Header.ChannelCount);
-    ReadValues(in, file, channels);
+    file.Values = ReadSpectrumValues(in, file.Header, file.Version);
     if (file.Version >= 2) {
         file.HasReference = true;
         in.SetSection("reference record");

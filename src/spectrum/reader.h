@@ -31,6 +31,17 @@ int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature);
 // True for the legacy data that holds 512 Integers whatever ChannelCount says.
 bool IsLegacyIntegerData(const SpectrumHeader& header);
 
+// count Doubles, bounded by the bytes left.
+std::vector<double> ReadDoubles(spectrum::ByteReader& in, std::size_t count);
+
+// The spectrum values as the file format lays them out behind the header: 512
+// Integers for legacy data whatever ChannelCount says, otherwise ChannelCount
+// Singles in version 1 and Doubles from version 2. The version decides, not
+// ValueFormat: reading by ValueFormat would take the Doubles of an
+// interpolated file for Singles.
+std::vector<double> ReadSpectrumValues(spectrum::ByteReader& in, const SpectrumHeader& header,
+                                       int16_t version);
+
 // Parses a whole file from its bytes. Throws spectrum::FileFormatError (worded
 // to follow the file's name) for a file that is not complete; returns false for
 // an unknown signature, leaving only the header filled when the bytes hold one.

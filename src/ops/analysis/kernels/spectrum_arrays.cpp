@@ -17,8 +17,6 @@ using spectrum::FileFormatError;
 
 namespace {
 
-constexpr std::size_t LegacyValueCount = 512;
-
 // A result beyond the Single range is stored as the infinity it rounds to;
 // the plain conversion of such a value is not defined.
 float ToSingle(double v) {
@@ -27,15 +25,6 @@ float ToSingle(double v) {
         return v > 0 ? infinity : -infinity;
     }
     return static_cast<float>(v);
-}
-
-std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
-    in.Need(count * 8);
-    std::vector<double> values(count);
-    for (double& v : values) {
-        in(v);
-    }
-    return values;
 }
 
 }  // namespace
@@ -60,26 +49,7 @@ bool ParseSpectrumArrays(const uint8_t* bytes, std::size_t size, SpectrumArrays&
     }
     const auto channels = static_cast<std::size_t>(file.Header.ChannelCount);
 
-    in.SetSection("spectrum values");
-    if (IsLegacyIntegerData(file.Header)) {
-        in.Need(LegacyValueCount * 2);
-        file.Values.resize(LegacyValueCount);
-        for (double& v : file.Values) {
-            int16_t value = 0;
-            in(value);
-            v = value;
-        }
-    } else if (file.Version == 1) {
-        in.Need(channels * 4);
-        file.Values.resize(channels);
-        for (double& v : file.Values) {
-            float value = 0;
-            in(value);
-            v = value;
-        }
-    } else {
-        file.Values = ReadDoubles(in, channels);
-    }
+    file.Values = ReadSpectrumValues(in, file.Header, file.Version);
 
     if (file.Version >= 2) {
         file.HasReference = true;

@@ -36,7 +36,7 @@ bool ParseAbsoluteReference(const uint8_t* bytes, std::size_t size,
     if (file.Version == 0) {
         return false;
     }
-    file.Values = ReadLeadingValues(in, file.Header, file.Version);
+    file.Values = ReadSpectrumValues(in, file.Header, file.Version);
     if (file.Version < 2 || IsLegacyIntegerData(file.Header)) {
         return true;
     }

@@ -1,6 +1,7 @@
 #include "ops/calibration/kernels/calibration_file.h"
 
 #include "ops/calibration/kernels/file_values.h"
+#include "spectrum/reader.h"
 
 std::string ForeopticPrefix(int16_t ForeopticCode) {
     if (ForeopticCode == ForeopticNone || ForeopticCode == ForeopticUndefined) {
@@ -53,6 +54,6 @@ bool ParseCalibrationFile(const uint8_t* bytes, std::size_t size, CalibrationFil
     if (file.Version == 0) {
         return false;
     }
-    file.Values = ReadLeadingValues(in, file.Header, file.Version);
+    file.Values = ReadSpectrumValues(in, file.Header, file.Version);
     return true;
 }

@@ -30,37 +30,3 @@ int16_t ReadLeadingHeader(spectrum::ByteReader& in, SpectrumHeader& header) {
     }
     return version;
 }
-
-std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHeader& header,
-                                      int16_t version) {
-    constexpr std::size_t legacyCount = 512;
-    in.SetSection("spectrum values");
-    std::vector<double> values;
-    if (IsLegacyIntegerData(header)) {
-        in.Need(legacyCount * 2);
-        values.resize(legacyCount);
-        for (double& v : values) {
-            int16_t value = 0;
-            in(value);
-            v = value;
-        }
-        return values;
-    }
-    const auto channels = static_cast<std::size_t>(header.ChannelCount);
-    if (version == 1) {
-        in.Need(channels * 4);
-        values.resize(channels);
-        for (double& v : values) {
-            float value = 0;
-            in(value);
-            v = value;
-        }
-    } else {
-        in.Need(channels * 8);
-        values.resize(channels);
-        for (double& v : values) {
-            in(v);
-        }
-    }
-    return values;
-}

@@ -1,5 +1,6 @@
-// The part of a native spectrum file that the calibration readers need: the
-// header and the values right behind it, bounded by the bytes the file holds.
+// The header of a native spectrum file as the calibration readers take it,
+// bounded by the bytes the file holds; the values behind it are read with
+// ReadSpectrumValues.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,3 @@
 // (the header is then filled when the bytes hold one). Throws
 // spectrum::FileFormatError for a header that is cut short or has no channels.
 int16_t ReadLeadingHeader(spectrum::ByteReader& in, SpectrumHeader& header);
-
-// The values as the file format lays them out: 512 Integers for legacy data
-// whatever ChannelCount says, otherwise ChannelCount Singles in version 1 and
-// Doubles from version 2. The version decides, not ValueFormat: reading by
-// ValueFormat would take the Doubles of an interpolated file for Singles.
-std::vector<double> ReadLeadingValues(spectrum::ByteReader& in, const SpectrumHeader& header,
-                                      int16_t version);
