@@ -1,7 +1,9 @@
 #include <QApplication>
 
 #include "app/startup.h"
+#include "io/io_services.h"
 #include "platform/ui/qt_ui.h"
+#include "views/view_services.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -9,6 +11,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("ZEL");
     QtUserInterface ui;
     InstallUserInterface(&ui);
+    InstallImportExportServices();
+    InstallViewServices();
     Main();
     return QApplication::exec();
 }

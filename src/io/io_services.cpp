@@ -1,0 +1,5 @@
+#include "io/io_services.h"
+
+#include "frame/services.h"
+
+void InstallImportExportServices() {}

@@ -1,0 +1,5 @@
+#include "views/view_services.h"
+
+#include "frame/services.h"
+
+void InstallViewServices() {}
