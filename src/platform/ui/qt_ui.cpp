@@ -146,8 +146,11 @@ FileDialogAnswer QtUserInterface::ShowFileDialog(const CommonDialog& dialog, boo
     }
     box.setDefaultSuffix(suffix);
     if (!save) {
+        // Without "file must exist" the open form also names a new file, as
+        // the exports use it for their outputs.
         box.setFileMode((dialog.Flags & cdlOFNAllowMultiselect) != 0 ? QFileDialog::ExistingFiles
-                                                                     : QFileDialog::ExistingFile);
+                        : (dialog.Flags & cdlOFNFileMustExist) != 0  ? QFileDialog::ExistingFile
+                                                                     : QFileDialog::AnyFile);
     }
     box.setOption(QFileDialog::DontConfirmOverwrite, (dialog.Flags & cdlOFNOverwritePrompt) == 0);
     if (!dialog.FileName.empty()) {
