@@ -3,38 +3,11 @@
 #include <cmath>
 #include <string_view>
 
+#include "io/formats/single.h"
+#include "io/formats/text_lines.h"
 #include "platform/text/convert.h"
 
 namespace {
-
-// One line without its end, or nothing at the end of the text.
-class LineSplitter {
-public:
-    LineSplitter(const uint8_t* bytes, std::size_t size)
-        : text_(reinterpret_cast<const char*>(bytes), size) {}
-
-    bool Next(std::string_view& line) {
-        if (position_ >= text_.size()) {
-            return false;
-        }
-        const std::size_t end = text_.find_first_of("\r\n", position_);
-        if (end == std::string_view::npos) {
-            line = text_.substr(position_);
-            position_ = text_.size();
-            return true;
-        }
-        line = text_.substr(position_, end - position_);
-        position_ = end + 1;
-        if (text_[end] == '\r' && position_ < text_.size() && text_[position_] == '\n') {
-            ++position_;
-        }
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t position_ = 0;
-};
 
 XYProblem ReadPoint(std::string_view line, char separator, XYPoints& points) {
     const std::size_t at = line.find(separator);
@@ -72,7 +45,7 @@ XYProblem ReadXYPoints(const uint8_t* bytes, std::size_t size, char separator, X
         return XYProblem::InvalidFileFormat;
     }
     XYPoints read;
-    LineSplitter lines(bytes, size);
+    TextLines lines(bytes, size);
     std::string_view line;
     while (lines.Next(line)) {
         if (read.X.size() == MaxXYLines) {
@@ -137,7 +110,7 @@ bool ImportValues(const XYPoints& points, const std::vector<double>& grid, bool 
     }
     values.assign(interpolated.size(), 0.0f);
     for (std::size_t k = 0; k < interpolated.size(); ++k) {
-        values[k] = static_cast<float>(interpolated[k]);
+        values[k] = ToSingle(interpolated[k]);
         if (microwatts) {
             // uW/cm^2 to W/m^2, in Single arithmetic.
             values[k] = values[k] / 100.0f;
