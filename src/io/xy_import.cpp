@@ -53,13 +53,15 @@ void RejectFile(const std::string& path, XYProblem problem) {
     MsgBox(path + what, vbOKOnly + vbCritical, AppTitle);
 }
 
-// Step 2: nullopt-like false when the user cancelled.
+// What the user chose for one file: the grid's start and the lamp-data units.
 struct StartChoice {
     double start = 0;
     bool lampData = false;
     bool microwatts = false;
 };
 
+// False when the user cancelled; a start of 0 counts as Cancel, as it always
+// has.
 bool AskStart(const XYPoints& points, StartChoice& choice) {
     frmAsciiImport form;
     form.SetStartingWavelength(points.X.front());
