@@ -19,17 +19,15 @@ std::string Two(long long value) {
     return Format(static_cast<double>(value), "00");
 }
 
-// "major.minor" of a version byte: major in the high four bits, minor in the
-// low four, written with two digits.
-std::string VersionText(uint8_t byte) {
-    return Int(byte / 16) + "." + Two(byte & 15);
-}
-
 std::string Plural(int16_t count) {
     return count == 1 ? "" : "s";
 }
 
 }  // namespace
+
+std::string VersionText(uint8_t byte) {
+    return Int(byte / 16) + "." + Two(byte & 15);
+}
 
 std::string CommentText(const SpectrumHeader& header) {
     std::string text;

@@ -1,5 +1,8 @@
 #include "views/view_services.h"
 
 #include "frame/services.h"
+#include "views/header_window.h"
 
-void InstallViewServices() {}
+void InstallViewServices() {
+    Views.ShowHeaderWindow = ShowHeaderWindow;
+}

@@ -1,12 +1,10 @@
 #include "ops/analysis/truncation.h"
 
 #include <QListWidget>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "frame/batch_host.h"
+#include "frame/replace_file.h"
 #include "ops/analysis/kernels/spectrum_arrays.h"
 #include "ops/analysis/kernels/truncation_window.h"
 #include "ops/analysis/truncation_dialog.h"
@@ -54,28 +52,6 @@ bool ReadFileToCut(const std::string& name) {
 std::vector<double> Slice(const std::vector<double>& values, const TruncationWindow& window) {
     const auto first = values.begin() + window.First;
     return std::vector<double>(first, first + window.Count);
-}
-
-// The new content replaces the file only once it is complete on disk beside
-// it; a failure on the way leaves the file as it was.
-bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    QSaveFile file(QString::fromStdString(name));
-    const auto size = static_cast<qint64>(bytes.size());
-    errno = 0;
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.commit()) {
-        return true;
-    }
-    // Qt has no words for some failures (a name too long for the temporary
-    // file beside it); the system's are better than "Unknown error".
-    std::string reason = file.errorString().toStdString();
-    if ((reason.empty() || reason == "Unknown error") && errno != 0) {
-        reason = std::strerror(errno);
-    }
-    file.cancelWriting();
-    MsgBox(name + " could not be rewritten: " + reason + ".\r\nThe file is left as it was.",
-           vbOKOnly + vbExclamation, AppTitle);
-    return false;
 }
 
 }  // namespace

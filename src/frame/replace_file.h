@@ -1,0 +1,11 @@
+// Replacing a file's whole content so that a failure never leaves it damaged.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes bytes to a file beside name and renames it over name. True when name
+// now holds bytes; false after a message naming the file and why, with name
+// left as it was and nothing left beside it.
+bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes);
