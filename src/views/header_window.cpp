@@ -83,12 +83,19 @@ frmHeader::frmHeader(QWidget* parent) : QDialog(parent) {
     BuildDetectorTab(pages[4]);
     layout->addWidget(SSTab1, 1);
 
-    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10}) {
-        connect(box, &QLineEdit::textChanged, this, &frmHeader::MarkDirty);
+    const std::pair<QLineEdit*, void (frmHeader::*)()> changes[] = {
+        {Text1, &frmHeader::Text1_Change}, {Text2, &frmHeader::Text2_Change},
+        {Text3, &frmHeader::Text3_Change}, {Text4, &frmHeader::Text4_Change},
+        {Text5, &frmHeader::Text5_Change}, {Text6, &frmHeader::Text6_Change},
+        {Text7, &frmHeader::Text7_Change}, {Text8, &frmHeader::Text8_Change},
+        {Text9, &frmHeader::Text9_Change}, {Text10, &frmHeader::Text10_Change},
+    };
+    for (const auto& [box, handler] : changes) {
+        connect(box, &QLineEdit::textChanged, this, handler);
     }
-    connect(Combo1, &QComboBox::editTextChanged, this, &frmHeader::MarkDirty);
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &frmHeader::MarkDirty);
-    connect(Combo2, &QComboBox::currentIndexChanged, this, &frmHeader::MarkDirty);
+    connect(Combo1, &QComboBox::editTextChanged, this, &frmHeader::Combo1_Change);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &frmHeader::Combo1_Click);
+    connect(Combo2, &QComboBox::currentIndexChanged, this, &frmHeader::Combo2_Click);
     connect(Command1, &QPushButton::clicked, this, &frmHeader::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmHeader::Command2_Click);
     connect(List1, &QListWidget::currentRowChanged, this, &frmHeader::List1_Click);
@@ -349,7 +356,7 @@ void frmHeader::Command2_Click() {
     }
     // What is on screen must be the file again: a later save could otherwise
     // carry the edits the user just cancelled.
-    if (!ListSpectrumHeader()) {
+    if (!ListReported()) {
         SSTab1->hide();
     } else {
         RememberShownValues();
@@ -368,13 +375,7 @@ void frmHeader::List1_Click() {
         }
     }
     LockInstrumentBoxes(true);
-    bool listed = false;
-    try {
-        listed = ListSpectrumHeader();
-    } catch (const std::exception& error) {
-        MsgBox(error.what(), vbOKOnly + vbCritical, AppTitle);
-    }
-    if (listed) {
+    if (ListReported()) {
         Command1->setText(QStringLiteral("&Ok"));
         IsDirty = false;
         PreviousIndex = List1->currentRow();
@@ -383,6 +384,17 @@ void frmHeader::List1_Click() {
         RememberShownValues();
     } else {
         SSTab1->hide();
+    }
+}
+
+bool frmHeader::ListReported() {
+    // A time text needs the ZelUtil library; without it the file cannot be
+    // shown, and no error may leave the event handler.
+    try {
+        return ListSpectrumHeader();
+    } catch (const std::exception& error) {
+        MsgBox(error.what(), vbOKOnly + vbCritical, AppTitle);
+        return false;
     }
 }
 

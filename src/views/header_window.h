@@ -126,7 +126,21 @@ public:
     // KeyCode and Shift as the key-down event gives them (F9 is 120; Shift 1,
     // Ctrl 2, Alt 4).
     void Form_KeyDown(int KeyCode, int Shift);
-    void MarkDirty();  // every change event of the editable controls
+    // The change events of the editable controls: each marks the window
+    // dirty.
+    void Combo1_Change() { MarkDirty(); }
+    void Combo1_Click() { MarkDirty(); }
+    void Combo2_Click() { MarkDirty(); }
+    void Text1_Change() { MarkDirty(); }
+    void Text2_Change() { MarkDirty(); }
+    void Text3_Change() { MarkDirty(); }
+    void Text4_Change() { MarkDirty(); }
+    void Text5_Change() { MarkDirty(); }
+    void Text6_Change() { MarkDirty(); }
+    void Text7_Change() { MarkDirty(); }
+    void Text8_Change() { MarkDirty(); }
+    void Text9_Change() { MarkDirty(); }
+    void Text10_Change() { MarkDirty(); }
     void Label4_DblClick();
     void txtEdit_LostFocus();
     void Command1_Click();
@@ -146,6 +160,9 @@ private:
     // The seven instrument boxes: read-only in the window's button colour, or
     // open to typing on white.
     void LockInstrumentBoxes(bool locked);
+    void MarkDirty();
+    // ListSpectrumHeader with any failure of it reported: false then.
+    bool ListReported();
     // What the editable controls showed when the file was listed or saved
     // last, so that a save can tell the fields the user changed.
     void RememberShownValues();
