@@ -81,6 +81,8 @@ frmHeader::frmHeader(QWidget* parent) : QDialog(parent) {
     BuildMiscTab(pages[2]);
     BuildGpsTab(pages[3]);
     BuildDetectorTab(pages[4]);
+    // All five tabs in sight, never behind scroll arrows.
+    SSTab1->setUsesScrollButtons(false);
     layout->addWidget(SSTab1, 1);
 
     const std::pair<QLineEdit*, void (frmHeader::*)()> changes[] = {
@@ -249,6 +251,7 @@ void frmHeader::BuildGpsTab(QWidget* page) {
     for (std::size_t i = 0; i < Label7.size(); ++i) {
         Label7[i] = Caption(page, captions[i]);
         Text11[i] = Box(page);
+        Text11[i]->setReadOnly(true);  // shown, never stored
         Row(grid, Label7[i], Text11[i]);
     }
     grid->setRowStretch(grid->rowCount(), 1);
