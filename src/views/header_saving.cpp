@@ -131,8 +131,7 @@ bool ReadFileToRewrite(const std::string& name, std::vector<uint8_t>& bytes,
     LoadedSpectrum file;
     try {
         if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
-            MsgBox(name + " doesn't appear to be an ZEL Spectrum File!", vbOKOnly + vbExclamation,
-                   AppTitle);
+            CheckSpectrumSignature(name, {bytes[0], bytes[1], bytes[2]});
             return false;
         }
     } catch (const spectrum::FileFormatError& fault) {

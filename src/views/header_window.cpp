@@ -109,6 +109,7 @@ frmHeader::frmHeader(QWidget* parent) : QDialog(parent) {
     Label4->installEventFilter(this);
     txtEdit->installEventFilter(this);
 
+    adjustSize();
     Form_Load();
 }
 

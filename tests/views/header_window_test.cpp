@@ -615,6 +615,24 @@ TEST_F(HeaderWindow, AFileGoneSinceTheListingIsNotCreated) {
     EXPECT_EQ(form->Command1->text(), "&Save");
 }
 
+TEST_F(HeaderWindow, AFileThatNoLongerReadsIsLeftAlone) {
+    const std::string path = Add(Version2(), "a.zel");
+    auto form = Open();
+    form->Text7->setText("9");
+    // Cut short since the listing, then overwritten by something else.
+    auto shortened = ReadBytes(path);
+    shortened.resize(300);
+    WriteBytes(path, shortened);
+    EXPECT_FALSE(Save(*form));
+    WriteBytes(path, {'t', 'e', 'x', 't'});
+    EXPECT_FALSE(Save(*form));
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[0].rfind("File Error\r" + path + " ends inside", 0), 0u);
+    EXPECT_EQ(ui.Messages()[1], path + " doesn't appear to be an ZEL Spectrum File!");
+    EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{'t', 'e', 'x', 't'}));
+    EXPECT_EQ(FileVersion, 2);  // the loaded spectrum is not touched
+}
+
 TEST_F(HeaderWindow, AFailedRewriteLeavesTheFileWhole) {
     // The name leaves no room for the temporary file's suffix beside it.
     fs::create_directories("files");
