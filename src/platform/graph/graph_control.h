@@ -73,6 +73,7 @@
 #include "platform/graph/graph_value.h"
 
 class QDialog;
+class QPainter;
 class QPrinter;
 
 #if defined(GRAPHCONTROL_BUILDING)
@@ -140,6 +141,7 @@ public:
 
     // The control's own dialogs: choose a format and a file, then export; and
     // change the titles, curve colours and line types and the legend.
+    // Cancelled by the user: false with an empty text.
     bool ShowExportDialog(std::string* error = nullptr);
     bool ShowCustomizeDialog(std::string* error = nullptr);
 
@@ -164,6 +166,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void DrawTo(QPainter& painter) const;
+    void ApplyPointer();
+    void MoveCursor(int32_t curve, int32_t point);
+
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -297,3 +297,22 @@ void GraphModel::ApplyLook(const GraphLook& look) {
         looks_.resize(static_cast<size_t>(curves_));
     }
 }
+
+std::vector<int32_t> LegendCurves(const GraphModel& model) {
+    std::vector<std::pair<double, int32_t>> entries;
+    for (int32_t c = 0; c < model.CurveCount(); ++c) {
+        const auto& look = model.Look(c);
+        const double entry = GraphNumber(look.LegendEntry).value_or(-1.0);
+        if (entry >= 0.0 && !look.Label.empty()) {
+            entries.emplace_back(entry, c);
+        }
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int32_t> curves;
+    curves.reserve(entries.size());
+    for (const auto& entry : entries) {
+        curves.push_back(entry.second);
+    }
+    return curves;
+}

@@ -105,3 +105,7 @@ private:
 // The whole count as a property holds it: a finite whole number in range, or
 // nothing.
 std::optional<int32_t> GraphWholeNumber(const GraphValue& value);
+
+// The curves the legend lists: those in use with a legend entry (180) of 0 or
+// more and a label, by entry, ties in curve order.
+std::vector<int32_t> LegendCurves(const GraphModel& model);
