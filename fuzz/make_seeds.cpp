@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/graph/graph_look.h"
 #include "support/spectrum_builder.h"
 
 int main(int argc, char** argv) {
@@ -27,5 +28,16 @@ int main(int argc, char** argv) {
     // A band set of lambda integration.
     std::ofstream((folder / "bands.lsa").string(), std::ios::binary)
         << "3\r\naverage\r\n400,402\r\nno comma\r\n1000.5,1200\r\n";
+    // A saved graph look with titles, a kept curve look and a fixed range.
+    GraphModel graph;
+    graph.Set(11, int16_t{3});
+    graph.Set(9, std::string("Spectral Data"));
+    graph.Set(131, 2, std::string("D65"));
+    graph.Set(132, 2, int32_t{16711680});
+    graph.Set(58, int16_t{3});
+    graph.Set(59, 2500.0);
+    graph.Set(11, int16_t{2});
+    std::ofstream((folder / "look.bin").string(), std::ios::binary)
+        << WriteGraphLook(graph.SaveLook());
     return 0;
 }
