@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::string_view kSignature{"LVXGLOOK", 8};
-constexpr size_t kHeaderSize = 8 + 2 + 4;
 // id, curve, type byte and the smallest value (a Boolean).
 constexpr size_t kSmallestEntry = 4 + 4 + 1 + 1;
 
