@@ -210,7 +210,10 @@ bool GraphModel::Set(int32_t id, int32_t curve, int32_t point, const GraphValue&
         return false;
     }
     const auto number = GraphNumber(value);
-    if (!number || curve < -1 || curve >= curves_) {
+    // Emptying the data names curve 0 even when the graph has no curve yet,
+    // as a reset does before it sets the count.
+    const int32_t curveLimit = point == -1 ? std::max(curves_, 1) : curves_;
+    if (!number || curve < -1 || curve >= curveLimit) {
         return false;
     }
     if (point == -1) {

@@ -152,9 +152,20 @@ void DrawLegend(QPainter& painter, const GraphModel& model, const GraphLayout& l
 
 }  // namespace
 
+namespace {
+
+// A colour or a line type written as a fraction counts as its nearest whole
+// number, halves to even; what is no number at all counts as 0.
+int32_t NearestWhole(const GraphValue& value) {
+    const double number = std::nearbyint(GraphNumber(value).value_or(0.0));
+    return std::isfinite(number) && std::fabs(number) < 2147483648.0 ? static_cast<int32_t>(number)
+                                                                     : 0;
+}
+
+}  // namespace
+
 QColor GraphColour(const GraphValue& value) {
-    const auto number = GraphWholeNumber(value).value_or(0);
-    const auto bits = static_cast<uint32_t>(number);
+    const auto bits = static_cast<uint32_t>(NearestWhole(value));
     return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
                   static_cast<int>((bits >> 16) & 0xFF));
 }
@@ -181,7 +192,7 @@ QPen GraphLinePen(const GraphValue& lineType, const QColor& colour) {
         {1, Qt::DashDotLine}, {1, Qt::DashDotDotLine}, {2, Qt::SolidLine},
         {2, Qt::DashLine},    {2, Qt::DotLine},        {3, Qt::SolidLine},
     };
-    const auto type = GraphWholeNumber(lineType).value_or(0);
+    const auto type = NearestWhole(lineType);
     const Style style =
         type >= 0 && type < static_cast<int32_t>(std::size(kStyles)) ? kStyles[type] : kStyles[0];
     QPen pen(colour, style.Width, style.Pattern);

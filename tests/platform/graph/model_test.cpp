@@ -131,6 +131,11 @@ TEST(GraphModel, MinusOneMeansEveryCurveOrAllData) {
             EXPECT_FALSE(model.HasData(c, p));
         }
     }
+    // A reset empties the data before it sets the count, also of a graph
+    // that has no curve left.
+    ASSERT_TRUE(model.Set(11, int16_t{0}));
+    EXPECT_TRUE(model.Set(222, 0, -1, 0.0));
+    EXPECT_FALSE(model.Set(222, 1, -1, 0.0));
 }
 
 TEST(GraphModel, MarkersNanAndInfinitiesAreGaps) {
