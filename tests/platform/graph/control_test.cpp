@@ -66,11 +66,15 @@ void PlotTwoCurves(GraphControl& graph) {
     graph.SetProperty(108, int16_t{0});
 }
 
-// Every property the control answers for, plain, per curve and (when asked)
-// the first point of each curve.
+// Every property the callers use, plain, per curve and (when asked) at the
+// first point of each curve.
 std::vector<std::optional<GraphValue>> Snapshot(const GraphControl& graph, bool withData = true) {
     std::vector<std::optional<GraphValue>> values;
-    for (int32_t id = 0; id < 600; ++id) {
+    static const int32_t ids[] = {
+        3,   4,   6,   9,   10,  11,  12,  14,  17,  18,  19,  32,  33,  40,  41,  42,  43,  54,
+        55,  56,  57,  58,  59,  60,  93,  96,  98,  99,  108, 131, 132, 134, 180, 197, 207, 209,
+        210, 222, 223, 226, 227, 229, 230, 231, 250, 255, 256, 258, 259, 278, 280, 428, 595};
+    for (const int32_t id : ids) {
         values.push_back(graph.GetProperty(id));
         for (int32_t c = 0; c < 4; ++c) {
             values.push_back(graph.GetProperty(id, c));
