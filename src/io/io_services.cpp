@@ -2,9 +2,14 @@
 
 #include "frame/services.h"
 #include "io/bran_luebbe_export.h"
+#include "io/gps_log.h"
+#include "io/jcamp_export.h"
 #include "io/xy_import.h"
 
 void InstallImportExportServices() {
     Exports.ExportBranLuebbeFiles = ExportBranLuebbeFiles;
     Exports.ImportAsciiXYFiles = ImportAsciiXYFiles;
+    Exports.ExportJcampFiles = ExportJcampFiles;
+    Exports.ExportJcampMultiFile = ExportJcampMultiFile;
+    Exports.CreateGpsLogFile = CreateGpsLogFile;
 }

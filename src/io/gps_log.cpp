@@ -1,0 +1,99 @@
+#include "io/gps_log.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "frame/batch_host.h"
+#include "frame/batch_pattern.h"
+#include "frame/settings.h"
+#include "io/formats/gps_text.h"
+#include "platform/shell/paths.h"
+#include "platform/ui/common_dialog.h"
+#include "platform/ui/ui.h"
+#include "spectrum/reader.h"
+#include "spectrum/state.h"
+
+namespace {
+
+// The launcher's hourglass must not outlive the run, however it ends.
+class DefaultPointerAtExit {
+public:
+    explicit DefaultPointerAtExit(BatchHost& host) : host_(host) {}
+    ~DefaultPointerAtExit() { host_.SetMousePointer(vbDefault); }
+    DefaultPointerAtExit(const DefaultPointerAtExit&) = delete;
+    DefaultPointerAtExit& operator=(const DefaultPointerAtExit&) = delete;
+
+private:
+    BatchHost& host_;
+};
+
+// Shows the open form of the main window's file dialog for the log; the
+// empty text on Cancel.
+std::string ChooseLogFile(BatchHost& host) {
+    CommonDialog& dialog = host.CommonDialog1();
+    dialog.CancelError = true;
+    dialog.DialogTitle = "Select GPS Log File";
+    dialog.FileName.clear();
+    dialog.InitDir = OutputDirectory;
+    dialog.DefaultExt = ".txt";
+    dialog.Filter = "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNNoDereferenceLinks | cdlOFNLongNames;
+    std::string chosen;
+    try {
+        dialog.ShowOpen();
+        chosen = dialog.FileName;
+    } catch (const CommonDialogCancel&) {
+    }
+    DoEvents();
+    return chosen;
+}
+
+}  // namespace
+
+void CreateGpsLogFile() {
+    BatchHost& host = MainHost();
+    DefaultPointerAtExit pointer(host);
+    const std::string logPath = ChooseLogFile(host);
+    if (logPath.empty()) {
+        return;
+    }
+    if (FileExists(logPath) && AskOverwriteFile(logPath, "Overwrite?", false) == "No") {
+        host.SetProgressValue(0);
+        return;
+    }
+    FileList& work = host.List1();
+    const int count = work.ListCount();
+    host.SetProgressMax(count);
+    // Written whole at the end: a log that cannot be written leaves nothing
+    // behind, and an earlier log stays as it was.
+    std::string text;
+    int records = 0;
+    for (int i = 0; i < count; ++i) {
+        host.SetProgressValue(i + 1);
+        work.SetListIndex(i);
+        const std::string inputPath = work.List(i);
+        try {
+            if (ReadSpectrumFile(inputPath) == -1) {
+                continue;
+            }
+        } catch (const std::exception& error) {
+            MsgBox(inputPath + " could not be processed: " + error.what() + ".",
+                   vbOKOnly + vbCritical, AppTitle);
+            host.SetProgressValue(0);
+            return;
+        }
+        text += GpsLogRecord(CurrentHeader, inputPath);
+        ++records;
+    }
+    const bool written = WriteOutputFile(logPath, std::vector<uint8_t>(text.begin(), text.end()));
+    host.SetProgressValue(0);
+    host.SetMousePointer(vbDefault);
+    if (written) {
+        // The count is of the records in the log, not of the entries asked
+        // for: an unreadable entry has none.
+        MsgBox(records > 0 ? std::to_string(records) + " Files Processed" : "No Files Processed",
+               vbOKOnly + vbInformation, AppTitle);
+    }
+    work.Clear();
+}

@@ -1,0 +1,161 @@
+#include "io/jcamp_export.h"
+
+#include <ctime>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "frame/batch_host.h"
+#include "frame/batch_pattern.h"
+#include "frame/settings.h"
+#include "io/formats/jcamp_text.h"
+#include "platform/shell/paths.h"
+#include "platform/ui/common_dialog.h"
+#include "platform/ui/ui.h"
+#include "spectrum/reader.h"
+#include "spectrum/state.h"
+
+namespace {
+
+JcampClock LocalClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+// The loaded spectrum as the export writes it: every value it holds.
+JcampSpectrum LoadedValues() {
+    return {CurrentHeader.Channel1Wavelength, CurrentHeader.WavelengthStep, SpectrumData};
+}
+
+// A value the table cannot carry would come back from the file as another
+// number, so the spectrum is left out rather than written wrong.
+bool CheckWritable(const std::string& inputPath) {
+    if (JcampWritable(SpectrumData)) {
+        return true;
+    }
+    MsgBox(inputPath +
+               " holds a value that JCAMP-DX text cannot carry (not a number, infinite, or "
+               "too large). The file was skipped.",
+           vbOKOnly + vbExclamation, AppTitle);
+    return false;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+class JcampFileBatch : public BatchOperation {
+public:
+    JcampFileBatch() {
+        Extension = ".dx";
+        // The launcher holds the hourglass for the whole run.
+        HourglassPerFile = false;
+        RefillList2 = false;
+        ResetPlotState = false;
+        ClearList1AtEnd = true;
+    }
+
+    BatchStep BeforePrompt(BatchFile& file) override {
+        return CheckWritable(file.InputPath) ? BatchStep::Continue : BatchStep::Skip;
+    }
+
+    std::vector<uint8_t> Write(BatchFile& file) override {
+        const JcampBlockLines lines = JcampFileLines(file.InputName, file.OutputPath, VersionText);
+        return Bytes(JcampDataBlock(lines, LoadedValues(), LocalClock()));
+    }
+};
+
+// Shows the open form of the main window's file dialog for the linked file;
+// the empty text on Cancel.
+std::string ChooseLinkedFile(BatchHost& host) {
+    CommonDialog& dialog = host.CommonDialog1();
+    dialog.CancelError = true;
+    dialog.InitDir = OutputDirectory;
+    dialog.DialogTitle = "Select JCAMP File";
+    dialog.FileName.clear();
+    dialog.DefaultExt = ".dx";
+    dialog.Filter = "JCAMP Files (*.dx)|*.dx|All Files (*.*)|*.*";
+    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNNoDereferenceLinks | cdlOFNLongNames;
+    std::string chosen;
+    try {
+        dialog.ShowOpen();
+        chosen = dialog.FileName;
+    } catch (const CommonDialogCancel&) {
+    }
+    DoEvents();
+    return chosen;
+}
+
+}  // namespace
+
+void ExportJcampFiles() {
+    JcampFileBatch batch;
+    RunBatch(batch);
+}
+
+void ExportJcampMultiFile() {
+    BatchHost& host = MainHost();
+    const std::string outputPath = ChooseLinkedFile(host);
+    if (outputPath.empty()) {
+        host.SetProgressValue(0);
+        return;
+    }
+    FileList& work = host.List1();
+    const int count = work.ListCount();
+    host.SetProgressMax(count);
+    bool firstReadable = true;
+    // The file is written whole at the end, so that it holds exactly the
+    // blocks its head counts and a failure leaves no part of it behind.
+    std::vector<std::string> blocks;
+    for (int i = 0; i < count; ++i) {
+        host.SetProgressValue(i + 1);
+        work.SetListIndex(i);
+        const std::string inputPath = work.List(i);
+        try {
+            if (ReadSpectrumFile(inputPath) == -1) {
+                continue;
+            }
+            if (firstReadable) {
+                firstReadable = false;
+                if (FileExists(outputPath) &&
+                    AskOverwriteFile(outputPath, "Overwrite?", false) == "No") {
+                    host.SetProgressValue(0);
+                    return;
+                }
+            }
+            if (!CheckWritable(inputPath)) {
+                continue;
+            }
+            std::string path = inputPath, drive, dir, name;
+            SplitPath(path, drive, dir, name);
+            const JcampBlockLines lines = JcampMultiLines(name, inputPath, VersionText);
+            blocks.push_back(JcampDataBlock(lines, LoadedValues(), LocalClock()));
+        } catch (const std::exception& error) {
+            MsgBox(inputPath + " could not be processed: " + error.what() + ".",
+                   vbOKOnly + vbCritical, AppTitle);
+            host.SetProgressValue(0);
+            return;
+        }
+    }
+    if (!blocks.empty()) {
+        std::string text = JcampLinkHead(outputPath, VersionText, static_cast<int>(blocks.size()));
+        for (const std::string& block : blocks) {
+            text += block;
+        }
+        text += "##END=\r\n";
+        if (!WriteOutputFile(outputPath, Bytes(text))) {
+            host.SetProgressValue(0);
+            return;
+        }
+    }
+    host.SetProgressValue(0);
+    MsgBox(blocks.empty() ? std::string("No Files Processed")
+                          : std::to_string(blocks.size()) + " Files Processed",
+           vbOKOnly + vbInformation, AppTitle);
+    if (!blocks.empty()) {
+        work.Clear();
+    }
+}
