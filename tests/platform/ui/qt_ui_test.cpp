@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/qt_ui.h"
@@ -72,6 +74,43 @@ TEST(QtUserInterface, WaitCursorIsASettingNotAStack) {
     ui.SetWaitCursor(true);
     ui.SetWaitCursor(false);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// Answers the file dialog once it is up: chooses name, or cancels when name is
+// empty; notes the mode it was shown in.
+void ChooseLater(const QString& name, QFileDialog::FileMode* mode) {
+    QTimer::singleShot(0, [=] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        *mode = box->fileMode();
+        if (name.isEmpty()) {
+            box->reject();
+            return;
+        }
+        box->selectFile(name);
+        static_cast<QDialog*>(box)->accept();  // the file dialog's own accept
+    });
+}
+
+TEST(QtUserInterface, OpenFormTakesANewNameUnlessTheFileMustExist) {
+    QtUserInterface ui;
+    CommonDialog dialog;
+    dialog.InitDir = std::filesystem::current_path().string();
+    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer;
+    const std::string fresh = (std::filesystem::current_path() / "new.dx").string();
+    QFileDialog::FileMode mode{};
+    ChooseLater(QString::fromStdString(fresh), &mode);
+    EXPECT_EQ(ui.ShowFileDialog(dialog, false).Paths, std::vector<std::string>{fresh});
+    EXPECT_EQ(mode, QFileDialog::AnyFile);
+
+    dialog.Flags |= cdlOFNFileMustExist;
+    ChooseLater("", &mode);
+    EXPECT_TRUE(ui.ShowFileDialog(dialog, false).Paths.empty());
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    dialog.Flags |= cdlOFNAllowMultiselect;
+    ChooseLater("", &mode);
+    ui.ShowFileDialog(dialog, false);
+    EXPECT_EQ(mode, QFileDialog::ExistingFiles);
 }
 
 }  // namespace
