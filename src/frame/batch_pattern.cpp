@@ -60,7 +60,9 @@ bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes)
         errno = 0;
         if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
             temporary = candidate;
-            const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+            // An empty content (an empty log) has no data pointer to hand on.
+            const bool written =
+                bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
             const int writeError = errno;
             const bool closed = std::fclose(file) == 0;
             if (!written || !closed) {

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -39,6 +38,20 @@ std::vector<std::string> Lines(const std::string& text) {
         start = end + 2;
     }
     return lines;
+}
+
+// True when text has the shape of pattern, where "9" stands for any digit.
+bool HasShape(const std::string& text, const std::string& pattern) {
+    if (text.size() != pattern.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (pattern[i] == '9' ? !digit : text[i] != pattern[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 class JcampExport : public BatchTest {
@@ -84,8 +97,8 @@ TEST_F(JcampExport, OneFileWritesItsBlockWithoutAskingAndLeavesTheVisibleList) {
     EXPECT_EQ(lines[0], "##TITLE= a.002");
     EXPECT_EQ(lines[1], "$$ " + Output("a.002.dx"));
     EXPECT_EQ(lines[2], "##JCAMP-DX= 1.00 $$ Encoded by Lumivex Version3.1");
-    EXPECT_TRUE(std::regex_match(lines[6], std::regex(R"(##DATE = \d\d/\d\d/\d\d)"))) << lines[6];
-    EXPECT_TRUE(std::regex_match(lines[7], std::regex(R"(##TIME = \d\d:\d\d:\d\d)"))) << lines[7];
+    EXPECT_TRUE(HasShape(lines[6], "##DATE = 99/99/99")) << lines[6];
+    EXPECT_TRUE(HasShape(lines[7], "##TIME = 99:99:99")) << lines[7];
     EXPECT_EQ(lines[9], "##YFACTOR= 1E-06");
     EXPECT_EQ(lines[12], "##FIRSTX= 350");
     EXPECT_EQ(lines[13], "##LASTX= 369");
