@@ -71,6 +71,19 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     CenterForm(*this);
 }
 
+std::string UsersGuideFolder(const std::string& FileName, const std::string& ProgramFolder) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(std::filesystem::path(ProgramFolder) / FileName, error)) {
+        return ProgramFolder;
+    }
+    const auto shared =
+        (std::filesystem::path(ProgramFolder) / ".." / "share" / "lumivex").lexically_normal();
+    if (std::filesystem::is_regular_file(shared / FileName, error)) {
+        return shared.string();
+    }
+    return ProgramFolder;
+}
+
 void ShowUsersGuide(const std::string& FileName, const std::string& Folder) {
     const std::string caption =
         MainWindow ? MainWindow->windowTitle().toStdString() : std::string(AppTitle);

@@ -24,5 +24,11 @@ public:
 // brings forward a reader window that already shows it.
 void ShowUsersGuide(const std::string& FileName, const std::string& Folder);
 
+// The folder that holds the users guide FileName: the program's own folder
+// when the guide lies there (a build tree), else the installed documents
+// folder ../share/lumivex beside it. When neither holds it, the program's
+// folder, so that the user is told the guide is missing.
+std::string UsersGuideFolder(const std::string& FileName, const std::string& ProgramFolder);
+
 // The program's icon, drawn rather than shipped: a small spectrum curve.
 QPixmap ProgramIcon(int size);

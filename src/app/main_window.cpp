@@ -465,7 +465,7 @@ void frmLVX::mnuOutputDir_Click() {
 }
 
 void frmLVX::mnuHelpUsersGuide_Click() {
-    ShowUsersGuide("Lumivex.pdf", ProgramFolder());
+    ShowUsersGuide("Lumivex.pdf", UsersGuideFolder("Lumivex.pdf", ProgramFolder()));
 }
 
 void frmLVX::mnuAbout_Click() {

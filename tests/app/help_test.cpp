@@ -53,32 +53,89 @@ TEST_F(UsersGuide, WithoutARegisteredReaderTheUserIsTold) {
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"PDF Reader not found."});
 }
 
+// A stand-in for the desktop's registry and reader: the reader copies the
+// guide it is given, relative to its working folder, to opened-guide.pdf.
+class FakeReader {
+public:
+    FakeReader() : oldPath_(getenv("PATH")) {
+        const fs::path bin = TestFolder::Path() / "bin";
+        fs::create_directories(bin);
+        std::ofstream(bin / "xdg-mime") << "#!/bin/sh\n"
+                                           "[ \"$2\" = filetype ] && echo application/pdf\n"
+                                           "[ \"$2\" = default ] && echo test-reader.desktop\n"
+                                           "exit 0\n";
+        fs::permissions(bin / "xdg-mime", fs::perms::owner_all);
+        const fs::path apps = TestFolder::Path() / "data" / "applications";
+        fs::create_directories(apps);
+        std::ofstream(apps / "test-reader.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Reader\nExec=cp %f opened-guide.pdf\n";
+        setenv("PATH", (bin.string() + ":" + oldPath_).c_str(), 1);
+        setenv("XDG_DATA_HOME", (TestFolder::Path() / "data").c_str(), 1);
+    }
+    ~FakeReader() {
+        setenv("PATH", oldPath_.c_str(), 1);
+        unsetenv("XDG_DATA_HOME");
+    }
+    FakeReader(const FakeReader&) = delete;
+    FakeReader& operator=(const FakeReader&) = delete;
+
+    static bool Opened(const fs::path& folder) {
+        const fs::path opened = folder / "opened-guide.pdf";
+        for (int i = 0; i < 100 && !fs::exists(opened); ++i) {
+            QThread::msleep(20);
+        }
+        return fs::exists(opened);
+    }
+
+private:
+    std::string oldPath_;
+};
+
 TEST_F(UsersGuide, TheRegisteredReaderOpensTheGuideInItsFolder) {
     std::ofstream(fs::path(Folder()) / "Lumivex.pdf") << "%PDF-1.4\n";
-    // A stand-in for the desktop's registry and reader.
-    const fs::path bin = TestFolder::Path() / "bin";
-    fs::create_directories(bin);
-    std::ofstream(bin / "xdg-mime") << "#!/bin/sh\n"
-                                       "[ \"$2\" = filetype ] && echo application/pdf\n"
-                                       "[ \"$2\" = default ] && echo test-reader.desktop\n"
-                                       "exit 0\n";
-    fs::permissions(bin / "xdg-mime", fs::perms::owner_all);
-    const fs::path apps = TestFolder::Path() / "data" / "applications";
-    fs::create_directories(apps);
-    std::ofstream(apps / "test-reader.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Reader\nExec=cp %f opened-guide.pdf\n";
-    const std::string oldPath = getenv("PATH");
-    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
-    setenv("XDG_DATA_HOME", (TestFolder::Path() / "data").c_str(), 1);
+    FakeReader reader;
     ShowUsersGuide("Lumivex.pdf", Folder());
-    setenv("PATH", oldPath.c_str(), 1);
-    unsetenv("XDG_DATA_HOME");
     EXPECT_TRUE(ui.Messages().empty());
-    const fs::path opened = fs::path(Folder()) / "opened-guide.pdf";
-    for (int i = 0; i < 100 && !fs::exists(opened); ++i) {
-        QThread::msleep(20);
-    }
-    EXPECT_TRUE(fs::exists(opened));
+    EXPECT_TRUE(FakeReader::Opened(Folder()));
+}
+
+// A build tree keeps the guide beside the program; an installed program finds
+// it in the documents folder of its prefix.
+TEST_F(UsersGuide, FolderIsTheProgramsOwnThenTheInstalledDocuments) {
+    const fs::path prefix = TestFolder::Path() / "prefix";
+    const fs::path bin = prefix / "bin";
+    const fs::path docs = prefix / "share" / "lumivex";
+    fs::create_directories(bin);
+    fs::create_directories(docs);
+    EXPECT_EQ(UsersGuideFolder("Lumivex.pdf", bin.string()), bin.string());
+
+    std::ofstream(docs / "Lumivex.pdf") << "%PDF-1.4\n";
+    EXPECT_EQ(fs::path(UsersGuideFolder("Lumivex.pdf", bin.string())), docs);
+
+    std::ofstream(bin / "Lumivex.pdf") << "%PDF-1.4\n";
+    EXPECT_EQ(UsersGuideFolder("Lumivex.pdf", bin.string()), bin.string());
+
+    // A folder of that name is not a guide.
+    fs::remove(bin / "Lumivex.pdf");
+    fs::remove(docs / "Lumivex.pdf");
+    fs::create_directories(docs / "Lumivex.pdf");
+    EXPECT_EQ(UsersGuideFolder("Lumivex.pdf", bin.string()), bin.string());
+}
+
+TEST_F(UsersGuide, InstalledProgramOpensTheInstalledGuideOrSaysItIsMissing) {
+    const fs::path bin = TestFolder::Path() / "prefix" / "bin";
+    const fs::path docs = TestFolder::Path() / "prefix" / "share" / "lumivex";
+    fs::create_directories(bin);
+    fs::create_directories(docs);
+    std::ofstream(docs / "Lumivex.pdf") << "%PDF-1.4\n";
+    FakeReader reader;
+    ShowUsersGuide("Lumivex.pdf", UsersGuideFolder("Lumivex.pdf", bin.string()));
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_TRUE(FakeReader::Opened(docs));
+
+    fs::remove(docs / "Lumivex.pdf");
+    ShowUsersGuide("Lumivex.pdf", UsersGuideFolder("Lumivex.pdf", bin.string()));
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Lumivex.pdf file not found."});
 }
 
 class DirectoryCommands : public testing::Test {
