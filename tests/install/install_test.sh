@@ -19,14 +19,12 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in \
     bin/lumivex \
     lib/libzelutil.so \
+    lib/libgraphcontrol.so \
     include/zelutil/zelutil.h \
     share/lumivex/Lumivex.pdf \
     share/applications/lumivex.desktop \
     share/icons/hicolor/scalable/apps/lumivex.svg; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
-done
-for file in "${LUMIVEX_INSTALLED_EXTRA[@]:-}"; do
-  [ -z "$file" ] || [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 
 desktop-file-validate "$prefix/share/applications/lumivex.desktop" ||
@@ -36,11 +34,8 @@ desktop-file-validate "$prefix/share/applications/lumivex.desktop" ||
 build_real="$(cd "$build" && pwd -P)"
 for binary in "$prefix"/bin/* "$prefix"/lib/*.so; do
   dynamic="$(readelf -d "$binary")"
-  case "$binary" in
-    */bin/*)
-      grep -q 'R\(UN\)\?PATH.*\[\$ORIGIN/../lib\]' <<<"$dynamic" ||
-        fail "$(basename "$binary") has no \$ORIGIN/../lib run path";;
-  esac
+  grep -q 'R\(UN\)\?PATH.*\[\$ORIGIN/../lib\]' <<<"$dynamic" ||
+    fail "$(basename "$binary") has no \$ORIGIN/../lib run path"
   if grep -q -e "$build" -e "$build_real" <<<"$dynamic"; then
     fail "$(basename "$binary") names the build folder"
   fi
