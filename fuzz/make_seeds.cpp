@@ -39,5 +39,7 @@ int main(int argc, char** argv) {
     graph.Set(11, int16_t{2});
     std::ofstream((folder / "look.bin").string(), std::ios::binary)
         << WriteGraphLook(graph.SaveLook());
+    // A colour table file beside the control.
+    std::ofstream((folder / "CIE_A").string(), std::ios::binary) << "6.14462\r\n6.29955, 6.45724\n";
     return 0;
 }
