@@ -19,6 +19,7 @@
 #include "cie/colorimetry.h"
 #include "cie/screen_text.h"
 #include "cie/table_files.h"
+#include "cie/ucie_parts.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -105,40 +106,6 @@ QStringList PropertyBag::Names() const {
 }
 
 // ---- state and panel ------------------------------------------------------
-
-struct UCIE::State {
-    CieState Cie;
-    qint32 SelectedIllFile = ifD65;
-    bool ShowColorFunctions = true;
-    bool ShowIlluminates = true;
-    bool ShowChromaticity = true;
-    bool ShowPoint = true;
-    bool ShowGrid = true;
-    bool ShowWavelengths = true;
-    float Gamma = 1.0f;
-    // Whether each observer's diagram is finished; a change of grid,
-    // wavelength labels or gamma forces both to be drawn again.
-    std::array<bool, 2> DiagramDrawn{false, false};
-};
-
-struct UCIE::Panel {
-    QTabWidget* tabCIE = nullptr;
-    // Value labels in the order results are shown: 2 degrees, then 10.
-    std::array<QLabel*, 14> Values{};
-    QComboBox* cboIlluminate = nullptr;
-    QWidget* picColorFunction = nullptr;
-    QWidget* picIlluminants = nullptr;
-    std::array<QRadioButton*, 2> optCIE{};
-    std::array<QCheckBox*, 2> chkIlluminate{};
-    QWidget* picCIE = nullptr;
-    std::array<QRadioButton*, 2> optChromaticity{};
-    QCheckBox* chkShowPoint = nullptr;
-    QCheckBox* chkShowWavelengths = nullptr;
-    QCheckBox* chkShowGrid = nullptr;
-    // txtX, txtY, txtZ, then txtR, txtG, txtB.
-    std::array<QLineEdit*, 6> Boxes{};
-    QLineEdit* txtGamma = nullptr;
-};
 
 namespace {
 
@@ -522,12 +489,6 @@ void UCIE::chkIlluminate_Click() {
     }
     DrawIlluminantGraph(mask);
 }
-
-void UCIE::InitGraphs() {}
-
-void UCIE::DrawColorFunctionGraph(int) {}
-
-void UCIE::DrawIlluminantGraph(int) {}
 
 // ---- properties ------------------------------------------------------------
 
