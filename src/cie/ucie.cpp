@@ -20,6 +20,7 @@
 #include "cie/screen_text.h"
 #include "cie/table_files.h"
 #include "cie/ucie_parts.h"
+#include "platform/graph/graph_control.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -143,6 +144,12 @@ UCIE::UCIE(QWidget* parent)
     // Creation, in order. Nothing here raises IlluminateFileChanged: the list
     // answers only the user's choice.
     // 1. The graphs fill their picture boxes.
+    p.Graph1 = new GraphControl(p.picColorFunction);
+    p.Graph1->setObjectName("Graph1");
+    p.Graph1->setGeometry(p.picColorFunction->contentsRect());
+    p.Graph2 = new GraphControl(p.picIlluminants);
+    p.Graph2->setObjectName("Graph2");
+    p.Graph2->setGeometry(p.picIlluminants->contentsRect());
     // 2. Every display option on, gamma 1.
     s.ShowColorFunctions = s.ShowIlluminates = s.ShowChromaticity = true;
     s.ShowPoint = s.ShowGrid = s.ShowWavelengths = true;

@@ -7,6 +7,7 @@
 #include "cie/colorimetry.h"
 #include "cie/ucie.h"
 
+class GraphControl;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -36,6 +37,8 @@ struct UCIE::Panel {
     QComboBox* cboIlluminate = nullptr;
     QWidget* picColorFunction = nullptr;
     QWidget* picIlluminants = nullptr;
+    GraphControl* Graph1 = nullptr;  // over picColorFunction
+    GraphControl* Graph2 = nullptr;  // over picIlluminants
     std::array<QRadioButton*, 2> optCIE{};
     std::array<QCheckBox*, 2> chkIlluminate{};
     QWidget* picCIE = nullptr;
