@@ -20,6 +20,8 @@ for file in \
     bin/lumivex \
     lib/libzelutil.so \
     lib/libgraphcontrol.so \
+    lib/libcie.so \
+    include/cie/ucie.h \
     include/zelutil/zelutil.h \
     share/lumivex/Lumivex.pdf \
     share/applications/lumivex.desktop \
@@ -43,6 +45,14 @@ done
 
 cmake -DLIB="$prefix/lib/libzelutil.so" -P "$source/tests/zelutil/check_exports.cmake" >/dev/null ||
   fail "libzelutil.so exports more or less than its nine names"
+
+# A host built against the installed colorimetry header and library alone.
+# shellcheck disable=SC2046,SC2086
+c++ -std=c++20 -fPIC $extra_flags -I"$prefix/include" $(pkg-config --cflags Qt6Widgets) \
+    "$source/tests/install/cie_host.cpp" -o "$work/cie_host" \
+    -L"$prefix/lib" -lcie -Wl,-rpath,"$prefix/lib" $(pkg-config --libs Qt6Widgets) ||
+  fail "a host of the colorimetry control does not build against the installed header"
+QT_QPA_PLATFORM=offscreen "$work/cie_host" || fail "the installed colorimetry control gave wrong values"
 
 # The installed program on a sample file: up for two seconds, then closed by
 # its process id, ending cleanly.
