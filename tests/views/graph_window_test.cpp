@@ -151,9 +151,9 @@ TEST_F(GraphWindow, ClosingKeepsTheLookAndTheModeForTheNextWindow) {
     SaveSettings();  // the settings file as the program's start leaves it
     Add(MakeSpectrum(1, {1, 2, 3}), "a.001");
     Graph();
+    PlotSpectra();
     PlotFormat = 4;
     PlotDeriv = 2;
-    PlotSpectra();
     ActiveGraphWindow()->Graph1->SetProperty(32, std::string("nm"));
     ActiveGraphWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
