@@ -16,6 +16,7 @@
 #include "platform/ui/center.h"
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
+#include "views/legend_window.h"
 #include "views/state.h"
 
 namespace {
@@ -98,6 +99,8 @@ frmGraph::frmGraph() {
     }
 
     BuildMenus();
+    ConnectMenus();
+    ConnectGraph();
     resize(760, 520);
 }
 
@@ -110,20 +113,75 @@ frmGraph::~frmGraph() {
 }
 
 void frmGraph::BuildMenus() {
-    mnuFormat = menuBar()->addMenu(QStringLiteral("Format"));
+    auto item = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(name);
+        return action;
+    };
+    auto submenu = [](QMenu* menu, const char* name, const char* caption) {
+        QMenu* sub = menu->addMenu(QString::fromUtf8(caption));
+        sub->setObjectName(name);
+        sub->menuAction()->setObjectName(name);
+        return sub;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(name);
+        return action;
+    };
+
+    QMenuBar* bar = menuBar();
+    mnuFormat = bar->addMenu(QStringLiteral("Format"));
     mnuFormat->setObjectName("mnuFormat");
+    mnuFormat->menuAction()->setObjectName("mnuFormat");
     // Shown by the main window's Graph Data command.
     mnuFormat->menuAction()->setVisible(false);
 
-    mnuRad = mnuFormat->addMenu(QStringLiteral("Radiance/Irradiance"));
-    mnuRad->setObjectName("mnuRad");
-    mnuRadParabolicCorrect = mnuRad->addAction(QStringLiteral("Parabolic Correct"));
-    mnuRadParabolicCorrect->setObjectName("mnuRadParabolicCorrect");
+    mnuDN = item(mnuFormat, "mnuDN", "DN");
+    mnuReflectance = submenu(mnuFormat, "mnuReflectance", "Reflectance");
+    mnuRefNoDer = item(mnuReflectance, "mnuRefNoDer", "No Derivative");
+    mnuRef1Der = item(mnuReflectance, "mnuRef1Der", "1st Derivative");
+    mnuRef2Der = item(mnuReflectance, "mnuRef2Der", "2nd Derivative");
+    mnuReflectanceAbsolute = item(mnuReflectance, "mnuReflectanceAbsolute", "Absolute");
+    mnuTransmittance = submenu(mnuFormat, "mnuTransmittance", "Transmittance");
+    mnuTranNoDer = item(mnuTransmittance, "mnuTranNoDer", "No Derivative");
+    mnuTran1Der = item(mnuTransmittance, "mnuTran1Der", "1st Derivative");
+    mnuTran2Der = item(mnuTransmittance, "mnuTran2Der", "2nd Derivative");
+    mnuLog1R = submenu(mnuFormat, "mnuLog1R", "Log 1/R");
+    mnuLogRNoDer = item(mnuLog1R, "mnuLogRNoDer", "No Derivative");
+    mnuLogR1Der = item(mnuLog1R, "mnuLogR1Der", "1st Derivative");
+    mnuLogR2Der = item(mnuLog1R, "mnuLogR2Der", "2nd Derivative");
+    mnuLog1T = submenu(mnuFormat, "mnuLog1T", "Log 1/T");
+    mnuLogTNoDer = item(mnuLog1T, "mnuLogTNoDer", "No Derivative");
+    mnuLogT1Der = item(mnuLog1T, "mnuLogT1Der", "1st Derivative");
+    mnuLogT2Der = item(mnuLog1T, "mnuLogT2Der", "2nd Derivative");
+    mnuRad = submenu(mnuFormat, "mnuRad", "Radiance/Irradiance");
+    mnuRadRadiance = item(mnuRad, "mnuRadRadiance", "Radiance");
+    mnuRadIrradiance = item(mnuRad, "mnuRadIrradiance", "Irradiance");
+    mnuRadParabolicCorrect = item(mnuRad, "mnuRadParabolicCorrect", "Parabolic Correct");
     mnuRadParabolicCorrect->setCheckable(true);
-
-    mnuShowLegend = mnuFormat->addAction(QStringLiteral("Show legend above graph"));
-    mnuShowLegend->setObjectName("mnuShowLegend");
+    mnuSpacer1 = separator(mnuFormat, "mnuSpacer1");
+    mnuReference = item(mnuFormat, "mnuReference", "Reference");
+    mnuCalBuffer = submenu(mnuFormat, "mnuCalBuffer", "Calibration");
+    mnuCalBufferABS = item(mnuCalBuffer, "mnuCalBufferABS", "ABS");
+    mnuCalBufferBSE = item(mnuCalBuffer, "mnuCalBufferBSE", "BSE");
+    mnuCalBufferLMP = item(mnuCalBuffer, "mnuCalBufferLMP", "LMP");
+    mnuCalBufferFO = item(mnuCalBuffer, "mnuCalBufferFO", "FO");
+    mnuSpacer2 = separator(mnuFormat, "mnuSpacer2");
+    mnuDerivGap = item(mnuFormat, "mnuDerivGap", "Derivative Gap");
+    mnuSpacer3 = separator(mnuFormat, "mnuSpacer3");
+    mnuShowLegend = item(mnuFormat, "mnuShowLegend", "Show legend above graph");
     mnuShowLegend->setCheckable(true);
+
+    auto top = [bar](const char* name, const char* caption) {
+        QAction* action = bar->addAction(QString::fromUtf8(caption));
+        action->setObjectName(name);
+        return action;
+    };
+    mnuPrint = top("mnuPrint", "Print");
+    mnuExport = top("mnuExport", "Export");
+    mnuTitle = top("mnuTitle", "Title");
+    mnuSubTitle = top("mnuSubTitle", "SubTitle");
 }
 
 QLabel* frmGraph::StatusPanel(int Panel) const {
@@ -202,6 +260,9 @@ void frmGraph::Form_Unload() {
     GraphOpen = false;
     if (CurrentGraph == this) {
         CurrentGraph = nullptr;
+    }
+    if (LegendForm != nullptr) {
+        LegendForm->close();
     }
 }
 

@@ -18,6 +18,7 @@
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
 #include "views/graph_window.h"
+#include "views/legend_window.h"
 #include "views/plot_modes.h"
 #include "views/state.h"
 
@@ -319,5 +320,8 @@ bool PlotSpectra(bool Reference) {
         files.SetListIndex(0);
     }
     SetMousePointer(vbDefault);
+    if (LegendForm != nullptr) {
+        LegendForm->RefreshLegend();
+    }
     return true;
 }
