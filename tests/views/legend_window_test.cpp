@@ -1,5 +1,6 @@
 // The legend window and its button.
 
+#include <QTest>
 #include <QTreeWidget>
 
 #include "views/graph_test.h"
@@ -69,7 +70,7 @@ TEST_F(Legend, ItsOwnCloseBoxReleasesTheButton) {
     EXPECT_EQ(LegendForm, nullptr);
     EXPECT_FALSE(window.picLegend->Sunken());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    window.picLegend_Click();
+    QTest::mouseClick(window.picLegend, Qt::LeftButton);
     EXPECT_NE(LegendForm, nullptr);
     EXPECT_TRUE(window.picLegend->Sunken());
 }
