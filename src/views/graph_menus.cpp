@@ -222,7 +222,9 @@ void frmGraph::Graph1_CursorMove(int curve, int point) {
         x = *own;
     }
     const std::string text = PointText(TextOf(Graph1->GetProperty(131, curve)), x, WavenumberText);
-    if (CMForm == nullptr) {
+    // A popup that has closed itself may still await deletion: it is not
+    // reused, so every popup lives its full two seconds.
+    if (CMForm == nullptr || !CMForm->isVisible()) {
         CMForm = new frmCMForm(this);
     }
     CMForm->SetText(text);

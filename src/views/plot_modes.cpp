@@ -99,8 +99,8 @@ bool DrawsVersion1File(int16_t format, int16_t deriv, const SpectrumHeader& head
 }
 
 std::string YAxisTitle(int16_t format, int16_t deriv, uint8_t dataType) {
-    // The three derived titles of a mode, indexed by derivative 0 to 2; the
-    // first doubles as the title of every other derivative.
+    // The first and second derivatives name themselves; any other derivative
+    // keeps the mode's plain title.
     auto derived = [deriv](const char* base) {
         switch (deriv) {
             case DerivFirst:

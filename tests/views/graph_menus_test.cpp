@@ -285,12 +285,16 @@ TEST_F(GraphMenus, ThePopupClosesTwoSecondsAfterItOpenedWhateverItShows) {
     EXPECT_EQ(popup->Label1->text(), "b.001 -- 351 nm - ");
     EXPECT_EQ(popup->Timer1->timerId(), timer);
 
+    // Closed, and a new point before the old popup is gone: a new popup.
     popup->Timer1_Timer();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(popup, nullptr);
     emit window.Graph1->CursorMoved(0, 1);
     ASSERT_NE(window.CMForm, nullptr);
+    EXPECT_NE(window.CMForm, popup);
+    EXPECT_TRUE(window.CMForm->isVisible());
     EXPECT_TRUE(window.CMForm->Timer1->isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(popup, nullptr);
+    EXPECT_NE(window.CMForm, nullptr);
 }
 
 }  // namespace
