@@ -114,7 +114,7 @@ std::string FormatExponentText(uint8_t Value) {
 }
 
 void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
-    SpectrumHeader& h = CurrentHeader;
+    const SpectrumHeader& h = CurrentHeader;
     auto line = [&FileNumber](const std::string& text) { FileNumber << text << "\r\n"; };
     const uint8_t type = h.InstrumentType;
 
@@ -126,11 +126,12 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     line("New ZEL spectrum file: Program version = " + VersionText(h.ProgramVersion) +
          " file version = " + VersionText(h.FormatVersion));
 
-    if (h.SaveTime.Year < 1900) {
-        h.SaveTime.Year = static_cast<int16_t>(h.SaveTime.Year + 1900);
-    }
+    // The full year is formed for the text only: the record keeps the years
+    // since 1900 it was read with, which the exports' collect times and a
+    // header saved back from memory rely on.
     const TmRecord& s = h.SaveTime;
-    line("Spectrum saved: " + Two(s.Mon + 1) + "/" + Two(s.MDay) + "/" + Two(s.Year) + " at " +
+    const int year = s.Year < 1900 ? s.Year + 1900 : s.Year;
+    line("Spectrum saved: " + Two(s.Mon + 1) + "/" + Two(s.MDay) + "/" + Two(year) + " at " +
          Two(s.Hour) + ":" + Two(s.Min) + ":" + Two(s.Sec));
 
     switch (type) {

@@ -10,8 +10,8 @@
 
 // Writes the text block of CurrentHeader into an open text file, every line
 // ended by CR LF, in the files' single-byte code page. FileName (UTF-8) is the
-// name shown in the title line. Makes the save year of CurrentHeader a full
-// year. Write errors are left to the caller, as is a missing ZelUtil library
+// name shown in the title line. The save time shows a full year; CurrentHeader
+// is only read. Write errors are left to the caller, as is a missing ZelUtil library
 // (ZelUtil::Unavailable), which the time texts need.
 void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName);
 

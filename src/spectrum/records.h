@@ -76,7 +76,7 @@ struct TmRecord {
     int16_t Hour = 0;
     int16_t MDay = 0;
     int16_t Mon = 0;   // 0 = January
-    int16_t Year = 0;  // years since 1900 (or, after the header text, the full year)
+    int16_t Year = 0;  // years since 1900
     int16_t WDay = 0;
     int16_t YDay = 0;
     int16_t IsDst = 0;

@@ -153,8 +153,11 @@ TEST_F(HeaderText, AKnownHeaderLineByLine) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i], expected[i]) << "line " << i;
     }
-    // The save year stays a full year, and a full year is not changed again.
-    EXPECT_EQ(CurrentHeader.SaveTime.Year, 2005);
+    // The record keeps the year as read; a year already stored in full shows
+    // as it is.
+    EXPECT_EQ(CurrentHeader.SaveTime.Year, 105);
+    EXPECT_EQ(Write()[6], "Spectrum saved: 03/05/2005 at 09:04:07");
+    CurrentHeader.SaveTime.Year = 2005;
     EXPECT_EQ(Write()[6], "Spectrum saved: 03/05/2005 at 09:04:07");
 }
 

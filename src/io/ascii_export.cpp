@@ -1,0 +1,323 @@
+#include "io/ascii_export.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "frame/batch_host.h"
+#include "frame/settings.h"
+#include "ops/analysis/spectral_transforms.h"
+#include "ops/calibration/absolute_reflectance.h"
+#include "ops/calibration/radiometric_conversion.h"
+#include "platform/shell/paths.h"
+#include "platform/ui/common_dialog.h"
+#include "platform/ui/ui.h"
+#include "spectrum/reader.h"
+#include "spectrum/state.h"
+
+std::vector<double> ExportTable;
+
+namespace {
+
+enum ExportDataFormat : int16_t {
+    FormatDN = 0,
+    FormatReflectance = 1,
+    FormatTransmittance = 2,
+    FormatLog1R = 3,
+    FormatLog1T = 4,
+    FormatRadiometric = 5,
+};
+
+struct SplitName {
+    std::string Path;  // without its drive
+    std::string FileName;
+};
+
+SplitName Split(const std::string& listed) {
+    SplitName split{listed, {}};
+    std::string drive, dir;
+    SplitPath(split.Path, drive, dir, split.FileName);
+    return split;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+// The spectrum just read as the one column of a file of its own.
+AsciiTable SingleSpectrum(const std::string& fileName, const std::string& collectTime) {
+    AsciiTable table;
+    table.Channel1Wavelength = CurrentHeader.Channel1Wavelength;
+    table.WavelengthStep = CurrentHeader.WavelengthStep;
+    table.Columns.push_back({fileName, collectTime, ExportTable});
+    return table;
+}
+
+class AsciiFilesBatch : public BatchOperation {
+public:
+    AsciiFilesBatch(const AsciiLayout& layout, int16_t dataFormat, int16_t derivative,
+                    int16_t correction)
+        : layout_(layout),
+          dataFormat_(dataFormat),
+          derivative_(derivative),
+          correction_(correction) {
+        Extension = ".txt";
+        RefillList2 = false;
+        ResetPlotState = false;
+        ClearList1AtEnd = true;
+    }
+
+    BatchStep AfterPrompt(BatchFile& file) override {
+        collectTime_ = CollectTimeText(CurrentHeader.SaveTime);
+        return FillExportTable(dataFormat_, derivative_, correction_, Split(file.InputPath).Path);
+    }
+
+    std::vector<uint8_t> Write(BatchFile& file) override {
+        const SplitName name = Split(file.InputPath);
+        std::string text;
+        if (layout_.PrintHeader || layout_.HeaderOnly) {
+            text += HeaderBlockText(name.Path);
+        }
+        if (layout_.PrintNote) {
+            text += NoteText(layout_.Note);
+        }
+        text += AsciiTableText(layout_, SingleSpectrum(name.FileName, collectTime_), false);
+        return Bytes(text);
+    }
+
+private:
+    AsciiLayout layout_;
+    int16_t dataFormat_;
+    int16_t derivative_;
+    int16_t correction_;
+    std::string collectTime_;
+};
+
+enum class Flow { Go, NextFile, Stop };
+
+// One table for the whole work list, filled as the files are read.
+class SingleTableRun {
+public:
+    SingleTableRun(const AsciiLayout& layout, int16_t dataFormat, int16_t derivative,
+                   int16_t correction, std::string output)
+        : layout_(layout),
+          dataFormat_(dataFormat),
+          derivative_(derivative),
+          correction_(correction),
+          output_(std::move(output)) {}
+
+    Flow Take(const std::string& listed) {
+        if (ReadSpectrumFile(listed) == -1) {
+            return Flow::NextFile;
+        }
+        const SplitName name = Split(listed);
+        const std::string collectTime = CollectTimeText(CurrentHeader.SaveTime);
+        switch (FillExportTable(dataFormat_, derivative_, correction_, name.Path)) {
+            case BatchStep::Continue:
+                break;
+            case BatchStep::Skip:
+                return Flow::NextFile;
+            case BatchStep::EndRun:
+            case BatchStep::EndRunToClosing:
+                return Flow::Stop;
+        }
+        const int upper = static_cast<int>(ExportTable.size()) - 1;
+        if (count_ == 0) {
+            if (const Flow f = Open(); f != Flow::Go) {
+                return f;
+            }
+            upper_ = upper;
+            // The axis is the first accepted spectrum's: later files may be
+            // skipped, and must not lend the table theirs.
+            table_.Channel1Wavelength = CurrentHeader.Channel1Wavelength;
+            table_.WavelengthStep = CurrentHeader.WavelengthStep;
+        } else if (upper != upper_) {
+            const std::string text =
+                "Channel Number Mismatch\r\n" + name.Path + " contains " +
+                std::to_string(CurrentHeader.ChannelCount) + " channels\r\nThe starting file had " +
+                std::to_string(upper_ + 1) + " channels\r\n Click OK to Skip, Cancel to Abort";
+            return MsgBox(text, vbOKCancel + vbExclamation, AppTitle) == vbOK ? Flow::NextFile
+                                                                              : Flow::Stop;
+        }
+        if (layout_.HeaderOnly) {
+            text_ += HeaderBlockText(name.Path);
+        } else {
+            try {
+                table_.Columns.push_back({name.FileName, collectTime, ExportTable});
+            } catch (const std::bad_alloc&) {
+                MsgBox(std::string(count_ == 0 ? "Error creating spectrum data arrays"
+                                               : "Error creating spectral data arrays") +
+                           "\r\nOut of memory",
+                       vbOKOnly + vbCritical, AppTitle);
+                return Flow::Stop;
+            }
+        }
+        ++count_;
+        return Flow::Go;
+    }
+
+    // Writes what was gathered; false when the file could not be written (the
+    // user has been told).
+    bool Finish() {
+        if (count_ == 0) {
+            return true;
+        }
+        std::string text = layout_.HeaderOnly ? text_ : std::string();
+        if (layout_.PrintNote) {
+            text += NoteText(layout_.Note);
+        }
+        text += AsciiTableText(layout_, table_, true);
+        return WriteOutputFile(output_, Bytes(text));
+    }
+
+    int Count() const { return count_; }
+
+private:
+    // The output exists, empty, from the first accepted file on, and is
+    // filled only once every input has been read.
+    Flow Open() {
+        if (FileExists(output_) && AskOverwriteFile(output_, "Overwrite?", false) == "No") {
+            return Flow::Stop;
+        }
+        return WriteOutputFile(output_, {}) ? Flow::Go : Flow::Stop;
+    }
+
+    AsciiLayout layout_;
+    int16_t dataFormat_;
+    int16_t derivative_;
+    int16_t correction_;
+    std::string output_;
+    int count_ = 0;
+    int upper_ = -1;
+    AsciiTable table_;
+    std::string text_;  // header-only mode: the header blocks so far
+};
+
+}  // namespace
+
+BatchStep FillExportTable(int16_t DataFormat, int16_t Derivative, int16_t Correction,
+                          const std::string& Path) {
+    const std::vector<double>* source = &SpectrumData;
+    bool formed = true;
+    // A version-1 file holds one kind of values only: they go out as stored.
+    if (FileVersion >= 2) {
+        switch (DataFormat) {
+            case FormatReflectance:
+            case FormatTransmittance:
+                if (Derivative == 1) {
+                    formed = ComputeReflectanceDeriv1();
+                    source = &FirstDerivData;
+                } else if (Derivative == 2) {
+                    formed = ComputeReflectanceDeriv2();
+                    source = &SecondDerivData;
+                } else if (DataFormat == FormatReflectance && Correction != 0) {
+                    formed = ComputeReflectance();
+                    if (formed && ComputeAbsoluteReflectance() == -1) {
+                        MsgBox("Problem loading " + AbsoluteReferenceName + " for " + Path,
+                               vbOKOnly + vbExclamation, AppTitle);
+                        return BatchStep::EndRun;
+                    }
+                    source = &DisplayData;
+                } else {
+                    formed = ComputeReflectance();
+                    source = &ReflectanceData;
+                }
+                break;
+            case FormatLog1R:
+            case FormatLog1T:
+                if (Derivative == 1) {
+                    formed = ComputeLog1RDeriv1();
+                    source = &FirstDerivData;
+                } else if (Derivative == 2) {
+                    formed = ComputeLog1RDeriv2();
+                    source = &SecondDerivData;
+                } else {
+                    formed = ComputeLog1R();
+                    source = &Log1RData;
+                }
+                break;
+            case FormatRadiometric:
+                if (!ConvertToRadiometric(Path, Correction != 0)) {
+                    return BatchStep::EndRun;
+                }
+                source = &DisplayData;
+                break;
+            default:
+                break;
+        }
+    }
+    // A transform that failed has left its array as the previous file had it.
+    if (!formed) {
+        return BatchStep::Skip;
+    }
+    if (source->size() < SpectrumData.size()) {
+        throw std::runtime_error("its values could not be formed for every channel");
+    }
+    ExportTable.assign(source->begin(),
+                       source->begin() + static_cast<std::ptrdiff_t>(SpectrumData.size()));
+    return BatchStep::Continue;
+}
+
+void ExportAsciiFiles(const AsciiLayout& Layout, int16_t DataFormat, int16_t Derivative,
+                      int16_t Correction) {
+    AsciiFilesBatch batch(Layout, DataFormat, Derivative, Correction);
+    RunBatch(batch);
+}
+
+void ExportAsciiSingleFile(const AsciiLayout& Layout, int16_t DataFormat, int16_t Derivative,
+                           int16_t Correction) {
+    BatchHost& host = MainHost();
+    CommonDialog& dialog = host.CommonDialog1();
+    dialog.CancelError = true;
+    dialog.DialogTitle = "Select Ascii File";
+    dialog.FileName.clear();
+    dialog.InitDir = OutputDirectory;
+    dialog.DefaultExt = ".txt";
+    dialog.Filter = "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNLongNames | cdlOFNNoDereferenceLinks;
+    try {
+        dialog.ShowOpen();
+    } catch (const CommonDialogCancel&) {
+        DoEvents();
+        return;
+    }
+    DoEvents();
+    if (dialog.FileName.empty()) {
+        return;
+    }
+
+    FileList& work = host.List1();
+    const int count = work.ListCount();
+    host.SetProgressMax(count);
+    SingleTableRun run(Layout, DataFormat, Derivative, Correction, dialog.FileName);
+    auto endEarly = [&host] {
+        host.SetMousePointer(vbDefault);
+        host.SetProgressValue(0);
+    };
+    for (int i = 0; i < count; ++i) {
+        host.SetProgressValue(i + 1);
+        work.SetListIndex(i);
+        const std::string listed = work.List(i);
+        Flow flow;
+        try {
+            flow = run.Take(listed);
+        } catch (const std::exception& error) {
+            MsgBox(listed + " could not be processed: " + error.what() + ".", vbOKOnly + vbCritical,
+                   AppTitle);
+            flow = Flow::Stop;
+        }
+        if (flow == Flow::Stop) {
+            endEarly();
+            return;
+        }
+    }
+    if (!run.Finish()) {
+        endEarly();
+        return;
+    }
+    work.Clear();
+    host.SetProgressValue(0);
+    host.SetMousePointer(vbDefault);
+    MsgBox(run.Count() == 0 ? std::string("No Files Processed")
+                            : std::to_string(run.Count()) + " Files Processed",
+           vbOKOnly + vbInformation, AppTitle);
+}
