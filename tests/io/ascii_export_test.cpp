@@ -219,6 +219,15 @@ TEST_F(AsciiExport, MissingAbsoluteReferenceEndsTheRun) {
     EXPECT_EQ(ui.Messages().back(), "1 Files Processed");
 }
 
+TEST_F(AsciiExport, MissingRadiometricCalibrationEndsTheRun) {
+    Add(MakeSpectrum(2, {10, 50, 80}), "s.001");
+    ExportAsciiFiles(AsciiLayout{}, 5, 0, 0);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].rfind("Can't find the", 0), 0u) << ui.Messages()[0];
+    EXPECT_FALSE(fs::exists(Output("s.001.txt")));
+    EXPECT_EQ(host.WorkList.ListCount(), 1);
+}
+
 TEST_F(AsciiExport, SpectrumWithoutReflectanceIsSkipped) {
     Add(Unusable(), "bad.001");
     Add(MakeSpectrum(2, {10, 50, 80}), "good.001");
