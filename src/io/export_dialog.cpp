@@ -135,6 +135,7 @@ frmExport::frmExport(QWidget* parent) : QDialog(parent) {
     Frame4 = new QGroupBox(this);
     Check1[1] = new QCheckBox(QStringLiteral("Print Description/Note"), Frame4);
     Text1 = new QPlainTextEdit(Frame4);
+    Text1->setMaximumHeight(90);
     auto* note = new QVBoxLayout(Frame4);
     note->addWidget(Check1[1]);
     note->addWidget(Text1);
