@@ -25,7 +25,7 @@ std::string Plural(int16_t count) {
 
 }  // namespace
 
-std::string VersionText(uint8_t byte) {
+std::string VersionByteText(uint8_t byte) {
     return Int(byte / 16) + "." + Two(byte & 15);
 }
 
@@ -123,8 +123,8 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     line(" -----------------------------------------------------------");
     line(CommentText(h));
     line("The instrument number was  " + Int(h.InstrumentNumber) + "/" + Int(h.CalibrationNumber));
-    line("New ZEL spectrum file: Program version = " + VersionText(h.ProgramVersion) +
-         " file version = " + VersionText(h.FormatVersion));
+    line("New ZEL spectrum file: Program version = " + VersionByteText(h.ProgramVersion) +
+         " file version = " + VersionByteText(h.FormatVersion));
 
     // The full year is formed for the text only: the record keeps the years
     // since 1900 it was read with, which the exports' collect times and a

@@ -22,7 +22,7 @@ std::string FormatExponentText(uint8_t Value);
 
 // "major.minor" of a version byte: major in the high four bits, minor in the
 // low four, written with two digits (82 gives "5.02").
-std::string VersionText(uint8_t byte);
+std::string VersionByteText(uint8_t byte);
 
 // Text of the comment bytes: up to the first CR or LF, at most 156 bytes.
 std::string CommentText(const SpectrumHeader& header);

@@ -89,8 +89,8 @@ bool frmHeader::ListSpectrumHeader() {
     SetBoxText(Text1, CommentText(h));
     SetBoxText(Text7, Int(h.InstrumentNumber));
     SetBoxText(Text8, Int(h.CalibrationNumber));
-    SetCaption(Label3, VersionText(h.ProgramVersion));
-    SetCaption(Label4, VersionText(h.FormatVersion));
+    SetCaption(Label3, VersionByteText(h.ProgramVersion));
+    SetCaption(Label4, VersionByteText(h.FormatVersion));
     SetCaption(Label5, SaveDateText(h.SaveTime));
 
     Show({Label1[4], Text6}, false);
