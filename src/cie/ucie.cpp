@@ -181,6 +181,7 @@ UCIE::UCIE(QWidget* parent)
     // 8. The chromaticity tab and its options.
     p.tabCIE->setTabVisible(3, s.ShowChromaticity);
     if (s.ShowChromaticity) {
+        SetupDiagram();
         p.optChromaticity[0]->setChecked(true);
         DrawChromaticity(0);
         p.chkShowGrid->setChecked(s.ShowGrid);
@@ -372,20 +373,6 @@ void UCIE::InitCIE() {
 
 int UCIE::SelectedObserver() const {
     return panel_->optChromaticity[0]->isChecked() ? 0 : 1;
-}
-
-void UCIE::DrawChromaticity(int observer) {
-    Panel& p = *panel_;
-    for (std::size_t i = 3; i < 6; ++i) {
-        p.Boxes[i]->clear();
-    }
-    // The observer's results, where shown, become the point to mark.
-    for (int i = 0; i < 3; ++i) {
-        const QString shown = p.Values[static_cast<std::size_t>(7 * observer + i)]->text();
-        if (!shown.isEmpty()) {
-            p.Boxes[static_cast<std::size_t>(i)]->setText(shown);
-        }
-    }
 }
 
 void UCIE::chkShowPoint_Click() {

@@ -20,6 +20,8 @@
 
 #include "cie/cie_api.h"
 
+class DiagramPicture;
+
 // The host's saved properties: names with values, kept in the order written.
 class CIE_API PropertyBag {
 public:
@@ -147,8 +149,17 @@ private:
 
     void BuildPanel();
     void ShowResults();
-    void DrawChromaticity(int observer);
     int SelectedObserver() const;
+
+    // The chromaticity diagram.
+    void SetupDiagram();
+    void DrawChromaticity(int observer);
+    void DrawGrid(DiagramPicture& picture, const QString& title);
+    void DrawWavelengthLabels(DiagramPicture& picture, int observer);
+    void PlotEnteredPoint();
+    void PlotXYZPoint(float X, float Y, float Z);
+    void RepaintDiagram();
+
     void InitGraphs();
     void DrawColorFunctionGraph(int observer);
     void DrawIlluminantGraph(int mask);

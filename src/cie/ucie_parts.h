@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "cie/chromaticity_diagram.h"
 #include "cie/colorimetry.h"
 #include "cie/ucie.h"
 
@@ -28,6 +29,7 @@ struct UCIE::State {
     // Whether each observer's diagram is finished; a change of grid,
     // wavelength labels or gamma forces both to be drawn again.
     std::array<bool, 2> DiagramDrawn{false, false};
+    ChromaticityDiagram Diagram;
 };
 
 struct UCIE::Panel {
