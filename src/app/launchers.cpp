@@ -246,9 +246,11 @@ void frmLVX::mnuColorimetry_Click() {
             files.push_back(visible.List(i));
         }
     }
-    SetMousePointer(vbHourglass);
+    // The hourglass is this window's own: the colorimetry window opens over it
+    // with the ordinary pointer.
+    setCursor(Qt::WaitCursor);
     RunGuarded([&] { Views.ShowColorimetryWindow(files); });
-    SetMousePointer(vbDefault);
+    unsetCursor();
 }
 
 void frmLVX::mnuGraph_Click() {

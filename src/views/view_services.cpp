@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "frame/services.h"
+#include "views/colorimetry_window.h"
 #include "views/graph_window.h"
 #include "views/header_window.h"
 #include "views/spectrum_plot.h"
@@ -39,4 +40,5 @@ void InstallGraphServices() {
 void InstallViewServices() {
     Views.ShowHeaderWindow = ShowHeaderWindow;
     InstallGraphServices();
+    Views.ShowColorimetryWindow = ShowColorimetryWindow;
 }

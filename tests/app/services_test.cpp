@@ -123,4 +123,18 @@ TEST_F(HandOver, ColorimetryGetsTheChosenFilesAndAnErrorDoesNotEscape) {
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"no colour today"});
 }
 
+TEST_F(HandOver, ColorimetryHourglassIsTheMainWindowsOwn) {
+    auto window = Window(1);
+    Qt::CursorShape during = Qt::ArrowCursor;
+    bool programWaiting = true;
+    Views.ShowColorimetryWindow = [&](const std::vector<std::string>&) {
+        during = window->cursor().shape();
+        programWaiting = ui.Waiting;
+    };
+    window->mnuColorimetry_Click();
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_FALSE(programWaiting);
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
 }  // namespace
