@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include "cie/screen_text.h"
 #include "frame/services.h"
+#include "platform/ui/ui.h"
 #include "views/colorimetry_window.h"
 #include "views/graph_window.h"
 #include "views/header_window.h"
@@ -41,4 +43,10 @@ void InstallViewServices() {
     Views.ShowHeaderWindow = ShowHeaderWindow;
     InstallGraphServices();
     Views.ShowColorimetryWindow = ShowColorimetryWindow;
+    // The colorimetry control's own messages (a gamma out of range) reach the
+    // user through the program's message boxes like every other message.
+    InstallCieUserHooks({[](const std::string& prompt, int buttons, const std::string& title) {
+                             return MsgBox(prompt, buttons, title);
+                         },
+                         {}});
 }
