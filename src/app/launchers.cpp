@@ -198,6 +198,7 @@ void frmLVX::Jcamp() {
             RunGuarded(Exports.ExportJcampFiles);
         }
     } else {
+        SetMousePointer(vbHourglass);
         RunGuarded(Exports.ExportJcampFiles);
     }
     SetMousePointer(vbDefault);

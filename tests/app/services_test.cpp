@@ -72,6 +72,22 @@ TEST_F(HandOver, JcampAsksAboutOneFileForSeveral) {
     EXPECT_EQ(ui.Prompts.size(), 3u);
 }
 
+TEST_F(HandOver, JcampHoldsTheHourglassAroundTheExportWhateverTheCount) {
+    bool waitedDuringExport = false;
+    Exports.ExportJcampFiles = [&] { waitedDuringExport = ui.Waiting; };
+    Exports.ExportJcampMultiFile = [&] { waitedDuringExport = ui.Waiting; };
+    for (int files : {1, 2}) {
+        waitedDuringExport = false;
+        if (files >= 2) {
+            ui.Answer(vbYes);
+        }
+        auto window = Window(files);
+        window->Jcamp();
+        EXPECT_TRUE(waitedDuringExport) << files << " file(s)";
+        EXPECT_FALSE(ui.Waiting);
+    }
+}
+
 TEST_F(HandOver, GraphStartsFromTheRawDisplayWhateverHappens) {
     int16_t curves = -1;
     Views.InitGraph = [&](int16_t n) { curves = n; };
