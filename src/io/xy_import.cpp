@@ -60,8 +60,8 @@ struct StartChoice {
     bool microwatts = false;
 };
 
-// False when the user cancelled; a start of 0 counts as Cancel, as it always
-// has.
+// False when the user cancelled. Cancel leaves a start of 0 behind, so a 0
+// typed in ends the run the same way.
 bool AskStart(const XYPoints& points, StartChoice& choice) {
     frmAsciiImport form;
     form.SetStartingWavelength(points.X.front());

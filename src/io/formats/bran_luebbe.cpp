@@ -11,8 +11,8 @@
 
 namespace {
 
-// Thrown where the old reader met a run-time error; its text is what the
-// user is shown after "Error Description: ".
+// Thrown where a line cannot be converted or the file ends too early; its
+// text is what the user is shown after "Error Description: ".
 struct FileProblem {
     std::string description;
 };

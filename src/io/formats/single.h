@@ -1,6 +1,6 @@
 // A computed Double stored as a Single without the undefined behaviour of a
 // cast beyond the Single range: such a value becomes an infinity, which the
-// number texts write as the old program did.
+// number texts write in their own form for it.
 #pragma once
 
 #include <cmath>
