@@ -57,8 +57,8 @@ struct CieState {
     std::int32_t IllFile = 0;
 };
 
-// The ways a calculation or a table load fails, each with the old program's
-// run-time error number so a host can tell them apart as it always did.
+// The ways a calculation or a table load fails, each with its
+// run-time error number, so that a host can tell them apart by number.
 enum class CieFault {
     OutOfRange,      // 9: the spectrum misses a wavelength from 360 to 830 nm
     NoValue,         // 5: the spectrum has the no-value marker inside that range

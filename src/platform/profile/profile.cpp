@@ -338,7 +338,7 @@ bool ReplaceWholeFile(const fs::path& target, std::string_view bytes, bool exist
     std::error_code error;
     if (existed) {
         // Renaming would succeed over a file the user made read-only, which
-        // the old program could not write either; an append-mode open tests
+        // must stay unwritten; an append-mode open tests
         // the permission without touching the contents.
         std::ofstream probe(target, std::ios::binary | std::ios::app);
         if (!probe) {

@@ -1,8 +1,8 @@
 // Conversions between numbers and between text and numbers, with the old
 // program's rounding and its run-time errors.
 //
-// The C* conversions round halves to the even neighbour, as the old program's
-// conversions did (12.5 -> 12, 13.5 -> 14), and report a result that does not
+// The C* conversions round halves to the even neighbour, as stored files and
+// typed values have always been rounded (12.5 -> 12, 13.5 -> 14), and report a result that does not
 // fit as VbOverflow instead of wrapping it. Text is read with "." as the only
 // decimal sign: values typed by the user and values stored in files read the
 // same whatever the desktop's language.
@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string_view>
 
-// A run-time error of the old program, with its error number, so that a
+// A run-time error with its classic error number, so that a
 // message can show the same description ("Overflow", "Type mismatch").
 class VbError : public std::runtime_error {
 public:
@@ -61,7 +61,7 @@ std::optional<double> ParseDouble(std::string_view text);
 // As ParseDouble, but digits only (no ".", no exponent), within 32 bits.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
-// The lenient reading of the old program's Val: blanks, tabs and line feeds
+// The lenient reading of Val: blanks, tabs and line feeds
 // are skipped wherever they stand, the longest leading number is taken and
 // the rest ignored; 0 when the text starts with no number. " 1615 198th St"
 // gives 1615198, "2.5e3x" 2500, "1,5" 1. A number beyond the Double range

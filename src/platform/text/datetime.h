@@ -6,7 +6,7 @@
 
 #include <string>
 
-// The old program's general date of a moment, as a US desktop showed it:
+// The general date of a moment, as a US desktop showed it:
 // "M/D/YYYY h:mm:ss AM" with a 12-hour clock, e.g. "12/8/2026 7:29:03 PM".
 // As there, midnight exactly shows the date alone ("12/9/2026"), and the
 // zero date 12/30/1899 shows the time alone.

@@ -77,7 +77,7 @@ Decimal RoundToDigits(Decimal d, int keep) {
 }
 
 // The value to `count` significant digits. to_chars rounds exact halves to
-// even; the old program rounded them away from zero (2^-22 =
+// even; the program's files have them rounded away from zero (2^-22 =
 // 2.384185791015625E-07 gives ...563 at 15 digits), so exact halves are
 // detected and taken up. One more digit shows whether the value can be a
 // half at all; only then is the exact expansion needed.
@@ -113,7 +113,7 @@ std::string ExponentText(int exponent, bool signAlways, int minimumDigits) {
 }
 
 // The general conversion with `precision` significant digits; plain notation
-// between 1E-4 and 10^precision, as the old program switched.
+// between 1E-4 and 10^precision, where the general form switches.
 std::string GeneralText(double value, int precision) {
     if (!std::isfinite(value)) {
         return NonFiniteText(value);

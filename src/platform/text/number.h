@@ -1,4 +1,4 @@
-// Numbers as text, the way the old program wrote them: its general conversion
+// Numbers as text, the way the program's files have always held them: the general conversion
 // (CStr, Str) and its Format patterns. The decimal sign is always "." and
 // nothing here depends on the process locale, because these texts go into
 // data files that must not change meaning with the desktop's language.
@@ -16,7 +16,7 @@
 // and at least two exponent digits:
 //   0.0001 -> "0.0001", 0.00001 -> "1E-05", 123456789012345 -> itself,
 //   1E15 -> "1E+15", 1.5E20 -> "1.5E+20", 1E100 -> "1E+100".
-// Infinities and NaN, which the old program never produced as results, give
+// Infinities and NaN, which no calculation should produce, give
 // "1.#INF", "-1.#INF" and "1.#QNAN" / "-1.#IND".
 std::string CStrDouble(double value);
 

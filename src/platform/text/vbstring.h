@@ -1,6 +1,6 @@
-// The old program's string functions over single-byte text. Positions are
-// 1-based as in the old code, so that ported expressions keep their numbers.
-// Where the old functions raised an error for a negative length or a start
+// String functions over single-byte text. Positions are 1-based, so that
+// expressions written with them keep their familiar numbers.
+// Where such functions classically raise an error for a negative length or a start
 // below 1, these clamp instead: a negative length counts as 0 and a start
 // below 1 as 1, so a bad count can never end the program.
 

@@ -1,4 +1,4 @@
-// The old program's number, text and date rules in one include.
+// The number, text and date rules in one include.
 
 #pragma once
 
