@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "platform/text/convert.h"
@@ -174,13 +173,27 @@ void LoadTablesFromFolder(CieState& state, const std::filesystem::path& folder) 
         CieTableValues& table = state.Tables[static_cast<std::size_t>(t)];
         table.fill(0);
         const auto path = folder / CieTableNames[static_cast<std::size_t>(t)];
-        std::ifstream in(path, std::ios::binary);
-        if (!in || std::filesystem::is_directory(path)) {
+        // Only a plain file is a table: opening a pipe would wait for a
+        // writer, and a device (a link to /dev/zero) would never end.
+        std::error_code code;
+        if (!std::filesystem::is_regular_file(path, code)) {
             throw CieError(CieFault::FileNotFound,
                            "the table file " + path.string() + " cannot be found");
         }
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            throw CieError(CieFault::FileNotFound,
+                           "the table file " + path.string() + " cannot be found");
+        }
+        // One byte more than a table file may hold, so a longer one is caught
+        // without reading it all.
+        std::string text(CieTableFileMaxBytes + 1, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        if (text.size() > CieTableFileMaxBytes) {
+            throw CieError(CieFault::TooManyValues,
+                           "the table file " + path.string() + " is too large to be a table");
+        }
         ParseTableText(text, path.string(), table);
     }
     state.TablesLoaded = true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -31,8 +32,13 @@ std::vector<CieTableValues> ReadReferenceCsv(std::string_view text, int columns,
 // (TypeMismatch, TooManyValues) naming `name`.
 void ParseTableText(std::string_view text, const std::string& name, CieTableValues& table);
 
+// The most a table file beside the control may hold: its 471 items with room
+// to spare for long digits and blanks.
+inline constexpr std::size_t CieTableFileMaxBytes = 64 * 1024;
+
 // Loads the eight tables from the files named after them in `folder`, unless
 // they are loaded already; the flag is set only when all eight were read.
-// Throws CieError (FileNotFound and the faults of ParseTableText); the tables
-// read before the failure keep their values.
+// Throws CieError (FileNotFound, also for what is not a plain file;
+// TooManyValues for a file over CieTableFileMaxBytes; and the faults of
+// ParseTableText); the tables read before the failure keep their values.
 void LoadTablesFromFolder(CieState& state, const std::filesystem::path& folder);

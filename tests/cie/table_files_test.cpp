@@ -1,6 +1,7 @@
 #include "cie/table_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -136,6 +137,50 @@ TEST(TablesFromFolder, MissingFileNamesItAndLeavesTheFlagDown) {
     }
     EXPECT_FALSE(state.TablesLoaded);
     EXPECT_EQ(state.Tables[CIE_Z2][1], 6.0f);
+}
+
+// What is no plain table file, or too large to be one, is refused before it
+// is read whole: a pipe would wait for a writer and a device never ends.
+TEST(TablesFromFolder, RefusesPipesDevicesAndOversizedFiles) {
+    const auto folder = TestFolder::Path();
+    WriteTables(folder, CieTableCount);
+    const auto expectFault = [&](CieFault fault, int number, const std::string& ending) {
+        CieState state;
+        try {
+            LoadTablesFromFolder(state, folder);
+            ADD_FAILURE() << "loaded";
+        } catch (const CieError& e) {
+            EXPECT_EQ(e.Fault(), fault);
+            EXPECT_EQ(e.Number(), number);
+            EXPECT_EQ(std::string(e.what()),
+                      "the table file " + (folder / "CIE_Y2").string() + ending);
+        }
+        EXPECT_FALSE(state.TablesLoaded);
+    };
+
+    std::filesystem::remove(folder / "CIE_Y2");
+    ASSERT_EQ(mkfifo((folder / "CIE_Y2").c_str(), 0600), 0);
+    expectFault(CieFault::FileNotFound, 53, " cannot be found");
+
+    std::filesystem::remove(folder / "CIE_Y2");
+    std::filesystem::create_symlink("/dev/zero", folder / "CIE_Y2");
+    expectFault(CieFault::FileNotFound, 53, " cannot be found");
+
+    // Blanks that would each hold no item, one byte over the limit.
+    std::filesystem::remove(folder / "CIE_Y2");
+    {
+        std::ofstream out(folder / "CIE_Y2", std::ios::binary);
+        out << "1\n" << std::string(CieTableFileMaxBytes - 1, ' ');
+    }
+    expectFault(CieFault::TooManyValues, 9, " is too large to be a table");
+
+    // At the limit it is still a table.
+    std::filesystem::resize_file(folder / "CIE_Y2", CieTableFileMaxBytes);
+    CieState state;
+    LoadTablesFromFolder(state, folder);
+    EXPECT_TRUE(state.TablesLoaded);
+    EXPECT_EQ(state.Tables[CIE_Y2][0], 1.0f);
+    EXPECT_EQ(state.Tables[CIE_Y2][1], 0.0f);
 }
 
 TEST(TableBytes, RoundTripAndRefuseAnyOtherLength) {
