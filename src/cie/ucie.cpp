@@ -649,8 +649,10 @@ void UCIE::ReadProperties(const PropertyBag& bag) {
         bag.ReadProperty("ShowColorFunctions", DefaultShowColorFunctions).toBool();
     s.ShowChromaticity = bag.ReadProperty("ShowChromaticity", DefaultShowChromaticity).toBool();
     bool ok = false;
+    // The bag comes from outside; the diagram's colours need a gamma from 0
+    // to 10, as the gamma box would take it.
     const float gamma = bag.ReadProperty("Gamma", DefaultGamma).toFloat(&ok);
-    s.Gamma = ok ? gamma : DefaultGamma;
+    s.Gamma = ok && gamma >= 0.0f && gamma <= 10.0f ? gamma : DefaultGamma;
     s.ShowGrid = bag.ReadProperty("ShowGrid", DefaultShowGrid).toBool();
     s.ShowWavelengths = bag.ReadProperty("ShowWavelengths", DefaultShowWavelengths).toBool();
     s.ShowPoint = bag.ReadProperty("ShowPoint", DefaultShowPoint).toBool();

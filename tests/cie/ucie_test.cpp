@@ -391,6 +391,26 @@ TEST_F(Cie, SavedPropertiesRoundTripInTheirOrderAndTouchOnlyTheFields) {
         EXPECT_EQ(last.ReadProperty(name, {}), again.ReadProperty(name, {})) << name.toStdString();
     }
     EXPECT_EQ(last.ReadProperty("Gamma", 0).toFloat(), 2.25f);
+
+    // A saved gamma the gamma box would refuse reads as the default.
+    for (const QVariant& wrong :
+         {QVariant(10.5), QVariant(-0.5), QVariant(qQNaN()), QVariant(qInf()), QVariant("steep")}) {
+        PropertyBag damaged;
+        damaged.WriteProperty("Gamma", wrong, 1);
+        UCIE fourth;
+        fourth.ReadProperties(damaged);
+        PropertyBag written;
+        fourth.WriteProperties(written);
+        EXPECT_EQ(written.ReadProperty("Gamma", 0).toFloat(), 1.0f)
+            << wrong.toString().toStdString();
+    }
+    PropertyBag edge;
+    edge.WriteProperty("Gamma", 10, 1);
+    UCIE fifth;
+    fifth.ReadProperties(edge);
+    PropertyBag written;
+    fifth.WriteProperties(written);
+    EXPECT_EQ(written.ReadProperty("Gamma", 0).toFloat(), 10.0f);
 }
 
 TEST_F(Cie, MetaObjectOffersTheInterfaceByName) {
