@@ -649,4 +649,32 @@ TEST_F(HeaderWindow, AFailedRewriteLeavesTheFileWhole) {
     EXPECT_TRUE(form->IsDirty);
 }
 
+// A file marked read-only stays as it is, also for a user the system would
+// let replace it.
+TEST_F(HeaderWindow, AReadOnlyFileIsNotRewritten) {
+    const std::string path = Add(Version2(), "locked.zel");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const auto before = ReadBytes(path);
+    auto form = Open();
+    form->Text7->setText("9");
+    EXPECT_FALSE(Save(*form));
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{path + " could not be rewritten: Permission "
+                                              "denied.\r\nThe file is left as it was."});
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_TRUE(form->IsDirty);
+    EXPECT_EQ(form->Command1->text(), "&Save");
+
+    // Writable again, the same edit is saved and the file keeps its mode.
+    fs::permissions(path, fs::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_TRUE(Save(*form));
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(At<int16_t>(ReadBytes(path), 400), 9);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
 }  // namespace
