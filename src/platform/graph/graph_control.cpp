@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -162,6 +163,12 @@ bool GraphControl::SaveLook(const std::string& path, std::string* error) const {
 }
 
 bool GraphControl::LoadLook(const std::string& path, std::string* error) {
+    // Only a plain file can be a saved look: opening a pipe would wait for a
+    // writer.
+    const QFileInfo info(QString::fromStdString(path));
+    if (info.exists() && !info.isFile()) {
+        return Fail(error, "Cannot read " + Quoted(path) + ": it is not a file.");
+    }
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         return Fail(error, "Cannot read " + Quoted(path) + ": " + file.errorString().toStdString());

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -316,6 +317,18 @@ TEST(GraphControl, LookFileRoundTripAndDamagedFiles) {
     EXPECT_NE(error.find("none.bin"), std::string::npos);
     WriteAll(damaged, std::string(1024 * 1024 + 1, '\0'));
     EXPECT_FALSE(target.LoadLook(damaged, &error));
+
+    // What is no plain file is refused before it is opened: a pipe would
+    // wait for a writer, a folder reads as nothing.
+    const auto before = Snapshot(target, false);
+    const std::string pipe = PathOf("pipe.bin");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(target.LoadLook(pipe, &error));
+    EXPECT_EQ(error, "Cannot read \"" + pipe + "\": it is not a file.");
+    std::filesystem::create_directory(PathOf("folder.bin"));
+    EXPECT_FALSE(target.LoadLook(PathOf("folder.bin"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Snapshot(target, false), before);
 }
 
 TEST(GraphControl, PrintsToThePrinterItHolds) {
