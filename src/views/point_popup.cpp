@@ -16,6 +16,9 @@ frmCMForm::frmCMForm(QWidget* owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
+    // Curve labels are file names, which may hold "<" and "&": shown as they
+    // are, never read as markup.
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setMargin(2);
     Label1->setAutoFillBackground(true);
     Timer1 = new QTimer(this);

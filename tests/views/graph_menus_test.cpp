@@ -251,6 +251,13 @@ TEST_F(GraphMenus, ThePointReadoutNamesTheCurvesOwnWavelength) {
     emit window.Graph1->CursorMoved(0, 200);
     EXPECT_EQ(window.CMForm->Label1->text(), "spec01.000 -- 550 nm - 20000.0 cm-1");
 
+    // A label that looks like markup is shown as it is.
+    ActiveGraphWindow()->Graph1->SetProperty(131, 1, std::string("<b>x</b>&y.000"));
+    emit window.Graph1->CursorMoved(1, 0);
+    EXPECT_EQ(window.CMForm->Label1->text(), "<b>x</b>&y.000 -- 350 nm - 20000.0 cm-1");
+    const QLabel& label = *window.CMForm->Label1;
+    EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance(label.text()));
+
     // The last file read lies on another grid: the first curve keeps its own.
     host.WorkList.Clear();
     Add(spec, "a.000");
