@@ -1,12 +1,15 @@
 // Drawing the work list: which files become which curves, with what values,
 // titles, colours, range and y exponent.
 
+#include <QLabel>
+#include <QTest>
 #include <cmath>
 #include <limits>
 
 #include "ops/calibration/kernels/absolute_reference.h"
 #include "views/graph_test.h"
 #include "views/plot_modes.h"
+#include "views/point_popup.h"
 #include "views/spectrum_plot.h"
 
 namespace {
@@ -272,6 +275,19 @@ TEST_F(Plot, ValuesThatAreNotNumbersAreGapsAndFarWavelengthsLeaveTheRange) {
     EXPECT_EQ(Number(60), 353);
     // The exponent saw 2, not infinity.
     EXPECT_FALSE(Flag(256));
+
+    // Drawn, read under the mouse and at the cursor like any other graph.
+    frmGraph& window = *ActiveGraphWindow();
+    window.resize(500, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.grab().isNull());
+    for (int x = 0; x < window.Graph1->width(); x += 25) {
+        QTest::mouseMove(window.Graph1, QPoint(x, window.Graph1->height() / 2));
+    }
+    emit window.Graph1->CursorMoved(1, 3);
+    ASSERT_NE(window.CMForm, nullptr);
+    EXPECT_TRUE(window.CMForm->Label1->text().startsWith("far.001 -- 1.00000001504747E+30 nm - "));
 }
 
 TEST_F(Plot, TheStoredReferenceOfNativeFilesOnly) {
