@@ -110,6 +110,21 @@ TEST_F(GraphWindow, LoadSetsUpTheWindow) {
     EXPECT_EQ(window->findChild<GraphControl*>("Graph1"), window->Graph1);
 }
 
+TEST_F(GraphWindow, LoadStylesTheGraphBeforeItsOwnSettings) {
+    auto* window = new frmGraph;
+    CurrentGraph = window;
+    window->Graph1->SetWriteObserver([this](const GraphWrite& write) { writes.push_back(write); });
+    window->Form_Load();
+    // The default style first (it ends with 108), then the window's own.
+    const std::vector<std::string> expectedTail = {
+        "108=0i",    "259=1L",     "258=1L", "9='Spectral Data'",
+        "93=-9999i", "226=-9999i", "227=T",  "197=T"};
+    const std::vector<std::string> loaded = Described(writes);
+    ASSERT_GT(loaded.size(), expectedTail.size());
+    EXPECT_EQ(loaded.front(), "250[0,-1]=0d");
+    EXPECT_EQ(std::vector<std::string>(loaded.end() - 8, loaded.end()), expectedTail);
+}
+
 TEST_F(GraphWindow, TheGraphFillsTheWindowAboveTheStatusBarWithTheButtonAtItsCorner) {
     frmGraph* window = OpenGraphWindow();
     window->show();
