@@ -125,7 +125,9 @@ int main(int argc, char** argv) {
         file.Version = 2;
         file.Header = FieldHeader(comment, Raw);
         file.Header.ValueFormat = ValueDouble;
-        file.Values = Spectrum([&](double nm) { return PanelCounts(nm) * reflectance(nm); });
+        // Copied out of the binding: clang 14 cannot capture a structured binding.
+        const auto shape = reflectance;
+        file.Values = Spectrum([&](double nm) { return PanelCounts(nm) * shape(nm); });
         file.Reference.ReferenceFlag = 1;
         file.ReferenceValues = panel;
         file.WriteTo((folder / name).string());
