@@ -152,21 +152,60 @@ TEST_F(SpliceCorrectionBatch, AFileThatCannotBeScaledIsReportedAndTheRunGoesOn) 
     auto dark = Steps(0.5, 0.6, 0.4);
     std::fill(dark.begin() + 646, dark.begin() + 651, 0.0);
     const std::string darkPath = Add(SpliceFile(1, dark), "dark.001");
+    // A first splice above the last channel: nothing below it either.
     auto off = SpliceFile(1, Steps(0.5, 0.6, 0.4));
     off.Header.Splice1Wavelength = 2600;
     const std::string offPath = Add(off, "off.001");
+    auto far = SpliceFile(1, Steps(0.5, 0.6, 0.4));
+    far.Header.Splice1Wavelength = 40000;
+    const std::string farPath = Add(far, "far.001");
     Add(SpliceFile(1, Steps(0.5, 0.6, 0.4)), "good.001");
     SpliceCorrectFiles();
     EXPECT_EQ(ui.Messages(),
               (std::vector<std::string>{
                   darkPath + " can't be splice corrected: no signal before the first splice.",
-                  offPath + " can't be splice corrected: the first splice lies outside the "
+                  offPath + " can't be splice corrected: no signal before the first splice.",
+                  farPath + " can't be splice corrected: the first splice lies outside the "
                             "spectrum.",
                   "1 Files Processed"}));
     EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
     EXPECT_EQ(ui.Prompts[0].title, "Lumivex");
     EXPECT_FALSE(fs::exists(Output("dark.001.sco")));
     EXPECT_TRUE(fs::exists(Output("good.001.sco")));
+}
+
+// A reflectance of 350 nm up to lastNm at 1 nm: 0.5 through 1000 nm, 0.6 from
+// 1001 nm, with the splices of the uncut instrument.
+SpectrumFileBuilder CutSpliceFile(int lastNm) {
+    std::vector<double> values(static_cast<std::size_t>(lastNm - 350 + 1), 0.6);
+    std::fill_n(values.begin(), std::min<std::size_t>(651, values.size()), 0.5);
+    return SpliceFile(1, values);
+}
+
+TEST_F(SpliceCorrectionBatch, CutSpectraAreCorrectedAsFarAsTheirJoinsReach) {
+    // Both joins inside, nothing above the second: the first join is scaled.
+    Add(CutSpliceFile(1500), "to1500.001");
+    SpliceCorrectFiles();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"1 Files Processed"});
+    ASSERT_EQ(ReadSpectrumFile(Output("to1500.001.sco")), 1);
+    EXPECT_EQ(SpectrumData, std::vector<double>(1151, static_cast<double>(0.6f)));
+    EXPECT_EQ(CurrentHeader.Flags[0] & FlagCorrected, FlagCorrected);
+
+    // Cut at the second splice: its upper window lies wholly outside.
+    host.WorkList.Clear();
+    Add(CutSpliceFile(1830), "to1830.001");
+    // Both splices outside: B1 = 0.4 from four channels, A1 = 0.
+    Add(CutSpliceFile(999), "to999.001");
+    SpliceCorrectFiles();
+    EXPECT_EQ(ui.Messages().back(), "2 Files Processed");
+    EXPECT_EQ(host.VisibleList.Entries(),
+              (std::vector<std::string>{Output("to1830.001.sco"), Output("to999.001.sco")}));
+    ASSERT_EQ(ReadSpectrumFile(Output("to1830.001.sco")), 1);
+    EXPECT_EQ(SpectrumData, std::vector<double>(1481, static_cast<double>(0.6f)));
+    EXPECT_EQ(CurrentHeader.Flags[0] & FlagCorrected, FlagCorrected);
+    ASSERT_EQ(ReadSpectrumFile(Output("to999.001.sco")), 1);
+    EXPECT_EQ(SpectrumData, std::vector<double>(650, static_cast<double>(0.5f)));
+    EXPECT_EQ(CurrentHeader.Flags[0] & FlagCorrected, FlagCorrected);
 }
 
 TEST_F(SpliceCorrectionBatch, NoAtThePromptSkipsOnlyThatFile) {

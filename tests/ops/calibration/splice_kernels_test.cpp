@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -7,10 +8,10 @@
 
 namespace {
 
-// Channel i holds i: every mean names the channels it took.
-std::vector<double> Ramp(int channels) {
+// Channel i holds first + i: every mean names the channels it took.
+std::vector<double> Ramp(int channels, double first = 0) {
     std::vector<double> values(static_cast<std::size_t>(channels));
-    std::iota(values.begin(), values.end(), 0.0);
+    std::iota(values.begin(), values.end(), first);
     return values;
 }
 
@@ -77,17 +78,62 @@ TEST(SpliceCorrection, NoSignalBeforeTheFirstSpliceChangesNothing) {
     EXPECT_EQ(values, before);
 }
 
-TEST(SpliceCorrection, SplicesOffTheSpectrumAreRefusedUnchanged) {
-    auto values = Ramp(2151);
+TEST(SpliceCorrection, JoinsPastTheEndOfACutSpectrumLeaveTheirSegmentAsItIs) {
+    // 350..999 nm: the VNIR window 996..1000 holds four channels, nothing
+    // lies above either join. A1 = 0 must not wipe the VNIR segment.
+    auto values = Ramp(650);
     const auto before = values;
-    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 2501, 2600, 5).Outcome,
-              SpliceOutcome::FirstSpliceOutside);
+    const SpliceCorrection cut = SpliceCorrectSpectrum(values, 350, 1000, 1830, 5);
+    EXPECT_EQ(cut.Outcome, SpliceOutcome::Corrected);
+    EXPECT_EQ(cut.B1, (646 + 647 + 648 + 649) / 5.0);
+    EXPECT_EQ(cut.A1, 0);
+    EXPECT_EQ(cut.B2, 0);
+    EXPECT_EQ(cut.A2, 0);
+    EXPECT_FALSE(cut.VnirScaled);
+    EXPECT_FALSE(cut.Swir2Scaled);
+    EXPECT_EQ(values, before);
+
+    // Splices past the last channel of a full spectrum: the same.
+    values = Ramp(2151);
+    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 2501, 2600, 5).Outcome, SpliceOutcome::Corrected);
+    EXPECT_EQ(values, Ramp(2151));
+}
+
+TEST(SpliceCorrection, JoinsBeforeTheFirstChannelAddNothing) {
+    // The first join below the spectrum: no signal below it.
+    auto values = Ramp(100, 1);
+    EXPECT_EQ(SpliceCorrectSpectrum(values, 1100, 1000, 1830, 5).Outcome,
+              SpliceOutcome::NoSignalBeforeFirstSplice);
+    EXPECT_EQ(values, Ramp(100, 1));
+
+    // A window that starts before the first channel sums what is there.
+    values = Ramp(2151, 1);
+    const SpliceCorrection partial = SpliceCorrectSpectrum(values, 998, 1000, 1830, 5);
+    EXPECT_EQ(partial.B1, (1 + 2 + 3) / 5.0);  // 998..1000 nm
+    EXPECT_EQ(partial.A1, (4 + 5 + 6 + 7 + 8) / 5.0);
+    EXPECT_TRUE(partial.VnirScaled);
+    EXPECT_DOUBLE_EQ(values[0], 1 * (30.0 / 6));
+    EXPECT_EQ(values[3], 4);
+
+    // A second join below the spectrum: A2 = 0, SWIR2 unscaled, VNIR still.
+    values = Ramp(2151, 1);
+    const SpliceCorrection second = SpliceCorrectSpectrum(values, 350, 1000, 0, 5);
+    EXPECT_EQ(second.Outcome, SpliceOutcome::Corrected);
+    EXPECT_EQ(second.A2, 0);
+    EXPECT_FALSE(second.Swir2Scaled);
+    EXPECT_TRUE(second.VnirScaled);
+    EXPECT_EQ(values[2150], 2151);
+}
+
+TEST(SpliceCorrection, SplicesThatAreNoWavelengthAreRefusedUnchanged) {
+    auto values = Ramp(2151);
     EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 40000, 1830, 5).Outcome,
               SpliceOutcome::FirstSpliceOutside);
-    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 1000, 0, 5).Outcome,
+    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 1000, std::nanf(""), 5).Outcome,
               SpliceOutcome::SecondSpliceOutside);
-    EXPECT_EQ(values, before);
-    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 2500, 2500, 5).Outcome, SpliceOutcome::Corrected);
+    EXPECT_EQ(SpliceCorrectSpectrum(values, 350, 1000, -1e9f, 5).Outcome,
+              SpliceOutcome::SecondSpliceOutside);
+    EXPECT_EQ(values, Ramp(2151));
 }
 
 }  // namespace

@@ -57,27 +57,22 @@ SpliceCorrection SpliceCorrectSpectrum(std::span<double> Values, float Channel1W
     const auto s0 = SegmentStart(Channel1Wavelength);
     const auto s1 = SegmentStart(static_cast<float>(Splice1Wavelength + 1.0f));
     const auto s2 = SegmentStart(static_cast<float>(Splice2Wavelength + 1.0f));
-    const auto last = static_cast<int64_t>(Values.size()) - 1;
-    // A splice lies on the spectrum when the channel at its wavelength exists;
-    // the scaled ranges then stay inside the values.
-    auto onSpectrum = [&](const std::optional<int32_t>& start) {
-        if (!start) {
-            return false;
-        }
-        const int64_t before = Channel(*start - 1, Channel1Wavelength);
-        return before >= 0 && before <= last;
-    };
-    if (!s0 || !onSpectrum(s1)) {
+    // A start that is no 16-bit wavelength is no splice of any instrument.
+    if (!s0 || !s1) {
         result.Outcome = SpliceOutcome::FirstSpliceOutside;
         return result;
     }
-    if (!onSpectrum(s2)) {
+    if (!s2) {
         result.Outcome = SpliceOutcome::SecondSpliceOutside;
         return result;
     }
     result.S0 = *s0;
     result.S1 = *s1;
     result.S2 = *s2;
+    // Interpolated and truncated spectra keep the splices of their source, so
+    // a join may lie past either end: its windows then add nothing, and
+    // WindowMean and Scale keep to the channels there are.
+    const auto last = static_cast<int64_t>(Values.size()) - 1;
     const float first = Channel1Wavelength;
     const std::span<const double> read = Values;
     auto below = [&](int32_t s) {
@@ -94,7 +89,13 @@ SpliceCorrection SpliceCorrectSpectrum(std::span<double> Values, float Channel1W
         result.Outcome = SpliceOutcome::NoSignalBeforeFirstSplice;
         return result;
     }
-    Scale(Values, Channel(result.S0, first), Channel(result.S1 - 1, first), result.A1 / result.B1);
+    // No SWIR1 signal above the first join: scaling by A1 / B1 = 0 would wipe
+    // the VNIR segment, so it stays as it is, like SWIR2 when A2 is 0.
+    if (result.A1 != 0) {
+        Scale(Values, Channel(result.S0, first), Channel(result.S1 - 1, first),
+              result.A1 / result.B1);
+        result.VnirScaled = true;
+    }
     if (result.A2 != 0) {
         Scale(Values, Channel(result.S2, first), last, result.B2 / result.A2);
         result.Swir2Scaled = true;

@@ -11,9 +11,11 @@
 //   Bk = sum(ch(Sk - Gap) .. ch(Sk - 1)) / Gap    (below)
 //   Ak = sum(ch(Sk) .. ch(Sk + Gap - 1)) / Gap    (above)
 // where a channel outside the spectrum adds nothing and the divisor stays Gap.
-// Then channels ch(S0) .. ch(S1 - 1) are multiplied by A1 / B1, and channels
-// ch(S2) .. the last by B2 / A2 unless A2 is 0 (SWIR2 then stays unscaled).
-// All four means are taken before anything is scaled.
+// Then channels ch(S0) .. ch(S1 - 1) are multiplied by A1 / B1 unless A1 is 0,
+// and channels ch(S2) .. the last by B2 / A2 unless A2 is 0; a segment whose
+// factor would be 0 stays unscaled. Only channels of the spectrum are ever
+// read or scaled, wherever the splices lie. All four means are taken before
+// anything is scaled.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +28,8 @@ enum class SpliceOutcome {
     Corrected,
     // B1 is 0: there is nothing to scale the VNIR segment by.
     NoSignalBeforeFirstSplice,
-    // A splice that does not lie on a channel of the spectrum (or whose
-    // segment start is no 16-bit number): nothing is scaled.
+    // A segment start that is no 16-bit number (the splice is far off any
+    // spectrum, or not a number at all): nothing is scaled.
     FirstSpliceOutside,
     SecondSpliceOutside,
 };
@@ -36,6 +38,7 @@ struct SpliceCorrection {
     SpliceOutcome Outcome = SpliceOutcome::Corrected;
     int32_t S0 = 0, S1 = 0, S2 = 0;
     double B1 = 0, A1 = 0, B2 = 0, A2 = 0;
+    bool VnirScaled = false;
     bool Swir2Scaled = false;
 };
 
