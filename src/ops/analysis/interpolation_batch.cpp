@@ -207,7 +207,7 @@ public:
                                       "spectrum files?",
                                   vbYesNo, AppTitle);
         if (answer == vbYes) {
-            TruncateSpectrumFiles(names_, labels_, starts_, ends_, grid_.Step);
+            TruncateSpectrumFiles(names_, labels_, starts_, ends_);
         }
         FileList& visible = MainHost().List2();
         visible.Clear();

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <algorithm>
+#include <set>
 
 #include "frame/batch_host.h"
 #include "frame/replace_file.h"
@@ -58,8 +59,7 @@ std::vector<double> Slice(const std::vector<double>& values, const TruncationWin
 
 void TruncateSpectrumFiles(const std::vector<std::string>& Names,
                            const std::vector<std::string>& Labels,
-                           const std::vector<double>& Starts, const std::vector<double>& Ends,
-                           double Step) {
+                           const std::vector<double>& Starts, const std::vector<double>& Ends) {
     const std::size_t files = std::min({Names.size(), Labels.size(), Starts.size(), Ends.size()});
     double lower = 0.0;
     double upper = 100000.0;
@@ -87,10 +87,16 @@ void TruncateSpectrumFiles(const std::vector<std::string>& Names,
     BatchHost& host = MainHost();
     host.SetProgressMax(host.List1().ListCount());
     int truncated = 0;
+    // Two inputs of one name write one output, listed twice; cutting it a
+    // second time would cut what is already cut.
+    std::set<std::string> cut;
     for (std::size_t i = 0; i < files; ++i) {
         const std::string& name = Names[i];
         host.SetMousePointer(vbHourglass);
         host.SetProgressValue(static_cast<int>(i) + 1);
+        if (!cut.insert(name).second) {
+            continue;
+        }
         // A file that cannot be read ends the run where it stands; the
         // reader has said why.
         if (!ReadFileToCut(name)) {
@@ -100,8 +106,14 @@ void TruncateSpectrumFiles(const std::vector<std::string>& Names,
         if (FileVersion >= 2) {
             available = std::min(available, static_cast<int>(ReferenceData.size()));
         }
+        // The window comes from the file as it is now, not from what was
+        // remembered when it was written: the file may have been replaced
+        // since.
+        const double fileStart = CurrentHeader.Channel1Wavelength;
+        const double step = CurrentHeader.WavelengthStep;
+        const double fileEnd = fileStart + step * (CurrentHeader.ChannelCount - 1);
         const auto window =
-            ComputeTruncationWindow(available, Starts[i], Ends[i], start, end, Step);
+            ComputeTruncationWindow(available, fileStart, fileEnd, start, end, step);
         if (!window) {
             MsgBox(name + " cannot be cut to " + CStrDouble(start) + " - " + CStrDouble(end) +
                        " nm: no channel would be left.\r\nThe file is left as it was.",
@@ -109,7 +121,7 @@ void TruncateSpectrumFiles(const std::vector<std::string>& Names,
             continue;
         }
         SpectrumHeader header;
-        MakeInterpolatedHeader(header, CurrentHeader, start, Step,
+        MakeInterpolatedHeader(header, CurrentHeader, start, step,
                                static_cast<int16_t>(window->Count));
         const std::vector<double> reference =
             FileVersion >= 2 ? Slice(ReferenceData, *window) : std::vector<double>{};

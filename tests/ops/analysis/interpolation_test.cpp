@@ -17,6 +17,7 @@
 #include "spectrum/state.h"
 #include "support/batch_test.h"
 #include "support/memory_host.h"
+#include "support/overwrite_prompt.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
 #include "support/test_folder.h"
@@ -248,6 +249,41 @@ TEST_F(Interpolation, TruncationIsOfferedWithEachFilesOwnRange) {
                                                "File:  b.001   Start:  400   End:  2449"}));
     EXPECT_EQ(host.VisibleList.Entries(),
               (std::vector<std::string>{Output("a.001.ITP"), Output("b.001.ITP")}));
+}
+
+TEST_F(Interpolation, AnOutputWrittenTwiceIsCutOnceByItsOwnHeader) {
+    // Two inputs of one name: the second output replaces the first, so its
+    // path is remembered twice with two different ranges.
+    fs::create_directories("a");
+    fs::create_directories("b");
+    auto first = MakeSpectrum(1, Ramp(2151, 1, 5000));
+    Add(first, "a/s.001");
+    auto second = MakeSpectrum(1, Ramp(2141, 2, 1000));
+    second.Header.Channel1Wavelength = 360;
+    Add(second, "b/s.001");
+    SetUpGrid(nullptr, nullptr, "2141");  // 350..2490 and 360..2500
+    ui.Drive(AnswerOverwrite("Yes"));
+    ui.Answer(vbYes);
+    ui.Drive([](QDialog& dialog) {
+        auto& form = static_cast<frmInterp&>(dialog);
+        EXPECT_EQ(form.Text1->text(), "360");  // the common range
+        EXPECT_EQ(form.Text2->text(), "2490");
+        form.Command1->click();
+        return form.result();
+    });
+    InterpolateFiles();
+    EXPECT_EQ(ui.Messages().back(), "1 Files Truncated");
+
+    ASSERT_EQ(ReadSpectrumFile(Output("s.001.ITP")), 1);
+    EXPECT_EQ(CurrentHeader.Channel1Wavelength, 360);
+    ASSERT_EQ(CurrentHeader.ChannelCount, 2131);
+    EXPECT_EQ(fs::file_size(Output("s.001.ITP")), 484u + 4 * 2131);
+    // The second input's values at the header's wavelengths: 1000 at 360 nm,
+    // rising by 2 per nanometre.
+    for (std::size_t j = 0; j < 2131; j += 10) {
+        EXPECT_NEAR(SpectrumData[j], 1000 + 2.0 * static_cast<double>(j), 1e-3) << j;
+    }
+    EXPECT_NEAR(SpectrumData[2130], 1000 + 2.0 * 2130, 1e-3);
 }
 
 }  // namespace

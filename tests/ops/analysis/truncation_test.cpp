@@ -78,7 +78,7 @@ TEST_F(Truncation, CutsAVersionOneFileInPlace) {
     const std::string name = MakeSpectrum(1, Ramp(2150)).WriteTo("files/x.001.ITP");
     host.WorkList.AddItem("x.001");
     Choose("400", "2400");
-    TruncateSpectrumFiles({name}, {"x.001"}, {350}, {2499}, 1);
+    TruncateSpectrumFiles({name}, {"x.001"}, {350}, {2499});
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"1 Files Truncated"});
     EXPECT_EQ(ui.Prompts.back().buttons, vbOKOnly + vbInformation);
     EXPECT_EQ(host.ProgressValues, (std::vector<int>{1, 0}));
@@ -96,7 +96,7 @@ TEST_F(Truncation, ALaterVersionKeepsItsCutReferenceAndNothingBehindIt) {
     input.ReferenceValues = Ramp(10, 100);
     const std::string name = input.WriteTo("x.ITP");
     Choose("352", "355");
-    TruncateSpectrumFiles({name}, {"x"}, {350}, {359}, 1);
+    TruncateSpectrumFiles({name}, {"x"}, {350}, {359});
     const std::size_t description = input.Reference.Description.Bytes.size();
     EXPECT_EQ(fs::file_size(name), 484 + 8 * 4 + (20 + description) + 8 * 4);
     ASSERT_EQ(ReadSpectrumFile(name), 7);
@@ -122,7 +122,7 @@ TEST_F(Truncation, TheDialogKeepsToTheCommonRangeAndAStartBelowTheEnd) {
         }
         return form.result();
     });
-    TruncateSpectrumFiles({name, other}, {"a", "b"}, {350, 400}, {2499, 2449}, 1);
+    TruncateSpectrumFiles({name, other}, {"a", "b"}, {350, 400}, {2499, 2449});
     const std::string badStart =
         "Illegal Value for Starting Wavelength\r\nValue must be > 400 and < 2449";
     const std::string badEnd =
@@ -143,7 +143,7 @@ TEST_F(Truncation, CancelChangesNothing) {
         static_cast<frmInterp&>(dialog).Command2->click();
         return dialog.result();
     });
-    TruncateSpectrumFiles({"x.ITP"}, {"x"}, {350}, {449}, 1);
+    TruncateSpectrumFiles({"x.ITP"}, {"x"}, {350}, {449});
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(ReadBytes("x.ITP"), before);
 }
@@ -152,7 +152,7 @@ TEST_F(Truncation, AFileThatCannotBeReadEndsTheRun) {
     const auto second = MakeSpectrum(1, Ramp(100)).Bytes();
     WriteBytes("b.ITP", second);
     Choose("360", "440");
-    TruncateSpectrumFiles({"gone.ITP", "b.ITP"}, {"gone", "b"}, {350, 350}, {449, 449}, 1);
+    TruncateSpectrumFiles({"gone.ITP", "b.ITP"}, {"gone", "b"}, {350, 350}, {449, 449});
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].rfind("File Error\rgone.ITP cannot be opened", 0), 0u);
     EXPECT_EQ(ReadBytes("b.ITP"), second);
@@ -166,7 +166,7 @@ TEST_F(Truncation, AFailedRewriteLeavesTheFileWhole) {
     const auto before = MakeSpectrum(1, Ramp(100)).Bytes();
     WriteBytes(name, before);
     Choose("360", "440");
-    TruncateSpectrumFiles({name}, {"n"}, {350}, {449}, 1);
+    TruncateSpectrumFiles({name}, {"n"}, {350}, {449});
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0],
               name + " could not be rewritten: File name too long.\r\nThe file is left as it was.");
