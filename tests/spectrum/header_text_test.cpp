@@ -188,7 +188,7 @@ TEST_F(HeaderText, InstrumentFiveHasOnlySwirLines) {
 TEST_F(HeaderText, DataKindSentences) {
     CurrentHeader = KnownHeader();
     // The line after the foreoptic's.
-    auto kind = [this] {
+    auto kind = [] {
         const auto lines = Write();
         const auto foreoptic =
             std::find(lines.begin(), lines.end(), "There was a 25-degree FOV foreoptic attached");
