@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "app/main_window.h"
 #include "frame/settings.h"
@@ -47,10 +48,12 @@ bool IsEmbeddedReferenceName(const std::string& name) {
     return LCase(Right(name, 4)) == ".zel";
 }
 
-void AddInputFile(const std::string& path) {
-    MainWindow->List2().AddItem(path);
-    if (IsEmbeddedReferenceName(path)) {
-        HasEmbeddedReference = true;
+void AddInputFiles(const std::vector<std::string>& paths) {
+    MainWindow->List2().AddItems(paths);
+    for (const std::string& path : paths) {
+        if (IsEmbeddedReferenceName(path)) {
+            HasEmbeddedReference = true;
+        }
     }
 }
 
@@ -77,6 +80,7 @@ void SplitChosenFiles(const std::string& chosen, std::string& folder,
 
 void SelectInputFiles(int Count) {
     HasEmbeddedReference = false;
+    std::vector<std::string> paths;
     for (int i = 1; i <= Count && i < static_cast<int>(CommandLineFiles.size()); ++i) {
         // A relative name is made whole now: choosing files in the open
         // dialog later moves the current folder, and the name would then
@@ -89,8 +93,9 @@ void SelectInputFiles(int Count) {
                 name = whole.string();
             }
         }
-        AddInputFile(name);
+        paths.push_back(name);
     }
+    AddInputFiles(paths);
     MainWindow->EnableProcessMenus();
 }
 
@@ -131,8 +136,10 @@ void SelectInputFiles() {
         CurrentInputPath = folder.size() == 1 ? folder : folder.substr(0, folder.size() - 1);
     }
     HasEmbeddedReference = false;
+    std::vector<std::string> paths;
     for (const std::string& name : names) {
-        AddInputFile(folder + name);
+        paths.push_back(folder + name);
     }
+    AddInputFiles(paths);
     MainWindow->EnableProcessMenus();
 }

@@ -1,6 +1,8 @@
 // The main window's launchers: every batch operation starts here.
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "frame/services.h"
@@ -31,21 +33,27 @@ bool frmLVX::FillWorkList(bool hiding) {
     }
     FileList& work = List1();
     work.Clear();
+    // The names are gathered first and handed over in one go; the current
+    // entry ends on the last one copied, as when it was moved to each.
+    std::vector<std::string> chosen;
+    int last = -1;
     for (int i = 0; i < visible.ListCount(); ++i) {
         if (visible.Selected(i)) {
-            visible.SetListIndex(i);
-            work.AddItem(visible.List(i));
+            chosen.push_back(visible.List(i));
+            last = i;
         }
     }
     if (hiding) {
         list2_->hide();
     }
-    if (work.ListCount() == 0) {
+    if (chosen.empty()) {
         for (int i = 0; i < visible.ListCount(); ++i) {
-            visible.SetListIndex(i);
-            work.AddItem(visible.List(i));
+            chosen.push_back(visible.List(i));
         }
+        last = visible.ListCount() - 1;
     }
+    work.AddItems(chosen);
+    visible.SetListIndex(last);
     if (hiding) {
         list2_->show();
     }

@@ -45,6 +45,18 @@ void ListBox::AddItem(const std::string& text) {
     addItem(QString::fromStdString(text));
 }
 
+void ListBox::AddItems(const std::vector<std::string>& texts) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        items.append(QString::fromStdString(text));
+    }
+    // Thousands of names would otherwise be laid out and drawn one by one.
+    setUpdatesEnabled(false);
+    addItems(items);
+    setUpdatesEnabled(true);
+}
+
 void ListBox::Clear() {
     clear();
 }
@@ -285,12 +297,32 @@ void frmLVX::BuildMenus() {
 
 void frmLVX::SetProgressMax(int max) {
     ProgressBar1->setMaximum(max);
+    // A new run: its first value is drawn.
+    progressDrawn_.invalidate();
 }
 
 void frmLVX::SetProgressValue(int value) {
-    ProgressBar1->setValue(value);
-    // Batches do not return to the event loop between files: draw now.
-    ProgressBar1->repaint();
+    // Batches do not return to the event loop between files, so the bar is
+    // drawn here, but no faster than a screen shows it: drawing it for every
+    // file of a fast run cost more than the files. The first value, the last
+    // and 0 are always drawn, so the bar never rests on a stale value.
+    constexpr qint64 FrameMilliseconds = 16;
+    const bool draw = value == 0 || value == ProgressBar1->maximum() || !progressDrawn_.isValid() ||
+                      progressDrawn_.elapsed() >= FrameMilliseconds;
+    if (draw) {
+        ProgressBar1->setValue(value);
+        ProgressBar1->repaint();
+        progressDrawn_.start();
+    } else {
+        // The bar repaints itself on a visible step; that waits for the next
+        // frame too.
+        ProgressBar1->setUpdatesEnabled(false);
+        ProgressBar1->setValue(value);
+        ProgressBar1->setUpdatesEnabled(true);
+    }
+    if (value == 0) {
+        progressDrawn_.invalidate();
+    }
 }
 
 void frmLVX::SetMousePointer(int pointer) {

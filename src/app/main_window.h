@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -25,6 +26,7 @@ public:
     int ListCount() const override;
     std::string List(int index) const override;
     void AddItem(const std::string& text) override;
+    void AddItems(const std::vector<std::string>& texts) override;
     void Clear() override;
     bool Selected(int index) const override;
     int ListIndex() const override;
@@ -184,6 +186,8 @@ private:
     CommonDialog commonDialog1_;
     BatchHost* previousHost_ = nullptr;
     bool unloaded_ = false;
+    // When the progress bar was last drawn; invalid before a run's first value.
+    QElapsedTimer progressDrawn_;
 };
 
 // Date and time as the status bar shows them: the desktop's own form.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CommonDialog;
 
@@ -15,6 +16,12 @@ public:
     virtual int ListCount() const = 0;
     virtual std::string List(int index) const = 0;
     virtual void AddItem(const std::string& text) = 0;
+    // Appends every text, in order; a list on the screen takes them in one go.
+    virtual void AddItems(const std::vector<std::string>& texts) {
+        for (const std::string& text : texts) {
+            AddItem(text);
+        }
+    }
     virtual void Clear() = 0;
     virtual bool Selected(int index) const = 0;
     virtual int ListIndex() const = 0;

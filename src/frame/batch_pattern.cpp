@@ -1,5 +1,8 @@
 #include "frame/batch_pattern.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,9 +35,7 @@ void BatchOperation::Closing(BatchResult& result) {
     BatchHost& host = MainHost();
     if (RefillList2) {
         host.List2().Clear();
-        for (const std::string& output : result.Outputs) {
-            host.List2().AddItem(output);
-        }
+        host.List2().AddItems(result.Outputs);
     }
     MsgBox(std::to_string(result.Count) + ProcessedText, vbOKOnly + vbInformation, AppTitle);
     if (ResetPlotState) {
@@ -49,43 +50,89 @@ std::string AskOverwriteFile(const std::string& path, const std::string& secondL
     return AskOverwrite(path + " already exists!\r" + secondLine, yesToAllEnabled);
 }
 
-bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    // The new content goes to a file of its own beside the output and replaces
-    // it only once complete: a failure leaves neither half a spectrum file
-    // (which would read as complete) nor a damaged earlier output.
-    std::string reason;
-    std::string temporary;
-    for (int attempt = 0; attempt < 100 && temporary.empty(); ++attempt) {
-        const std::string candidate = path + ".part" + std::to_string(attempt);
-        errno = 0;
-        if (std::FILE* file = std::fopen(candidate.c_str(), "wbx")) {
-            temporary = candidate;
-            // An empty content (an empty log) has no data pointer to hand on.
-            const bool written =
-                bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-            const int writeError = errno;
-            const bool closed = std::fclose(file) == 0;
-            if (!written || !closed) {
-                reason = std::strerror(writeError != 0 ? writeError : errno != 0 ? errno : EIO);
-            }
-        } else if (errno != EEXIST) {
-            reason = std::strerror(errno != 0 ? errno : EIO);
+namespace {
+
+// Writes all of bytes to an open descriptor and closes it; the reason when
+// either fails.
+std::string WriteAndClose(int descriptor, const std::vector<uint8_t>& bytes) {
+    std::size_t done = 0;
+    int error = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            error = written < 0 ? errno : ENOSPC;
             break;
         }
+        done += static_cast<std::size_t>(written);
     }
+    if (::close(descriptor) != 0 && error == 0) {
+        error = errno;
+    }
+    return error == 0 ? std::string() : std::strerror(error);
+}
+
+// Creates path, failing when anything of that name exists: -1 with errno set.
+int CreateNew(const std::string& path) {
+    int descriptor;
+    do {
+        descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+// An earlier output is replaced only by a complete new one: the content goes
+// to a file of its own beside it and is renamed over it, so a failure leaves
+// the earlier output as it was.
+std::string ReplaceOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = path + ".part" + std::to_string(attempt);
+        descriptor = CreateNew(temporary);
+        if (descriptor < 0 && errno != EEXIST) {
+            return std::strerror(errno);
+        }
+    }
+    if (descriptor < 0) {
+        return "no free name for its temporary file";
+    }
+    std::string reason = WriteAndClose(descriptor, bytes);
     std::error_code error;
-    if (!temporary.empty() && reason.empty()) {
+    if (reason.empty()) {
         std::filesystem::rename(temporary, path, error);
         if (!error) {
-            return true;
+            return {};
         }
         reason = error.message();
     }
-    if (!temporary.empty()) {
-        std::filesystem::remove(temporary, error);
-    }
-    if (reason.empty()) {
-        reason = "no free name for its temporary file";
+    std::filesystem::remove(temporary, error);
+    return reason;
+}
+
+}  // namespace
+
+bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    // A new output is created under its own name; if writing it fails it is
+    // removed, so no half spectrum file (which would read as complete) stays.
+    std::string reason;
+    const int descriptor = CreateNew(path);
+    if (descriptor >= 0) {
+        reason = WriteAndClose(descriptor, bytes);
+        if (reason.empty()) {
+            return true;
+        }
+        std::error_code error;
+        std::filesystem::remove(path, error);
+    } else if (errno == EEXIST) {
+        reason = ReplaceOutput(path, bytes);
+        if (reason.empty()) {
+            return true;
+        }
+    } else {
+        reason = std::strerror(errno);
     }
     MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbCritical, AppTitle);
     return false;
@@ -103,17 +150,11 @@ void AppendHeader(std::vector<uint8_t>& bytes, const SpectrumHeader& header) {
 }
 
 void AppendSingles(std::vector<uint8_t>& bytes, const std::vector<double>& values) {
-    spectrum::ByteWriter out(bytes);
-    for (double v : values) {
-        out(static_cast<float>(v));
-    }
+    spectrum::ByteWriter(bytes).Values<float>(values);
 }
 
 void AppendDoubles(std::vector<uint8_t>& bytes, const std::vector<double>& values) {
-    spectrum::ByteWriter out(bytes);
-    for (double v : values) {
-        out(v);
-    }
+    spectrum::ByteWriter(bytes).Values<double>(values);
 }
 
 namespace {

@@ -90,8 +90,10 @@ std::string AskOverwriteFile(const std::string& path, const std::string& secondL
                              bool yesToAllEnabled);
 
 // Writes bytes as the whole new content of path (a replaced file is cut to
-// them). On failure the user is told which file could not be written, what is
-// left of it is removed, and false is returned.
+// them). A new file is written in place; an existing one is replaced only by a
+// complete new file, so it survives a failed replacement. On failure the user
+// is told which file could not be written, nothing of the attempt is left,
+// and false is returned.
 bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // The common header stamp of a derived version-1 file.

@@ -2,6 +2,7 @@
 // never goes past the end of what the file holds: it throws ShortFile instead.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace spectrum {
@@ -69,7 +71,41 @@ public:
         position_ += count;
     }
 
+    // count little-endian values of type Stored, each widened to double: one
+    // bounds check for the whole array, one pass over its bytes. A spectrum
+    // file is mostly such arrays, and every batch reads one per input.
+    template <typename Stored>
+    std::vector<double> Values(std::size_t count) {
+        static_assert(std::is_arithmetic_v<Stored>);
+        if (count > Remaining() / sizeof(Stored)) {
+            throw ShortFile(section_);
+        }
+        std::vector<double> values(count);
+        const uint8_t* from = data_ + position_;
+        if constexpr (std::is_same_v<Stored, double> &&
+                      std::endian::native == std::endian::little) {
+            std::memcpy(values.data(), from, count * sizeof(double));
+        } else {
+            for (std::size_t i = 0; i < count; ++i, from += sizeof(Stored)) {
+                values[i] = static_cast<double>(Load<Stored>(from));
+            }
+        }
+        position_ += count * sizeof(Stored);
+        return values;
+    }
+
 private:
+    // One little-endian value from its bytes, on a host of either order.
+    template <typename T>
+    static T Load(const uint8_t* from) {
+        std::array<uint8_t, sizeof(T)> bytes;
+        std::memcpy(bytes.data(), from, sizeof(T));
+        if constexpr (std::endian::native == std::endian::big) {
+            std::reverse(bytes.begin(), bytes.end());
+        }
+        return std::bit_cast<T>(bytes);
+    }
+
     template <typename T>
     T Take() {
         Need(sizeof(T));
@@ -103,6 +139,24 @@ public:
     }
     void Bytes(const std::vector<uint8_t>& bytes) {
         out_.insert(out_.end(), bytes.begin(), bytes.end());
+    }
+
+    // Every value narrowed to Stored, little-endian, in one pass: the
+    // counterpart of ByteReader::Values for the arrays a batch writes.
+    template <typename Stored>
+    void Values(const std::vector<double>& values) {
+        static_assert(std::is_floating_point_v<Stored>);
+        const std::size_t at = out_.size();
+        out_.resize(at + values.size() * sizeof(Stored));
+        uint8_t* to = out_.data() + at;
+        for (double v : values) {
+            const auto stored = static_cast<Stored>(v);
+            std::memcpy(to, &stored, sizeof(Stored));
+            if constexpr (std::endian::native == std::endian::big) {
+                std::reverse(to, to + sizeof(Stored));
+            }
+            to += sizeof(Stored);
+        }
     }
 
 private:

@@ -1,11 +1,14 @@
 #include "spectrum/reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "platform/ui/ui.h"
@@ -78,73 +81,65 @@ void Commit(const std::string& name, LoadedSpectrum&& file) {
 
 bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
                            std::string& error) {
-    std::error_code code;
-    const auto status = std::filesystem::status(path, code);
-    if (!std::filesystem::exists(status)) {
-        error = "cannot be opened: " + std::string(std::strerror(ENOENT));
+    // One open, one look at what was opened, one read of what it holds: every
+    // batch comes here once per input. Not blocking on open keeps a pipe from
+    // holding the program up before it is found not to be a file.
+    int descriptor;
+    do {
+        descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        const int reason = errno == ENOTDIR ? ENOENT : errno;
+        error = "cannot be opened: " + std::string(std::strerror(reason));
         return false;
     }
-    if (!std::filesystem::is_regular_file(status)) {
+    struct Closer {
+        int descriptor;
+        ~Closer() { ::close(descriptor); }
+    } closer{descriptor};
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        error = "cannot be opened: " + std::string(std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
         error = "cannot be opened: it is not a file";
         return false;
     }
-    const auto size = std::filesystem::file_size(path, code);
-    if (code) {
-        error = "cannot be opened: " + code.message();
-        return false;
-    }
+    const auto size = static_cast<std::size_t>(status.st_size);
     if (size > MaxSpectrumFileSize) {
         error = "is too large to be a spectrum file";
         return false;
     }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::string("cannot be opened: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size)) {
-        error = std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO);
-        return false;
+    bytes.resize(size);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(descriptor, bytes.data() + done, size - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            error = std::string("cannot be read: ") + std::strerror(got < 0 ? errno : EIO);
+            return false;
+        }
+        done += static_cast<std::size_t>(got);
     }
     return true;
 }
 
 std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
-    in.Need(count * 8);
-    std::vector<double> values(count);
-    for (double& v : values) {
-        in(v);
-    }
-    return values;
+    return in.Values<double>(count);
 }
 
 std::vector<double> ReadSpectrumValues(ByteReader& in, const SpectrumHeader& header,
                                        int16_t version) {
     in.SetSection("spectrum values");
-    std::vector<double> values;
     if (IsLegacyIntegerData(header)) {
-        in.Need(LegacyValueCount * 2);
-        values.resize(LegacyValueCount);
-        for (double& v : values) {
-            int16_t value = 0;
-            in(value);
-            v = value;
-        }
-        return values;
+        return in.Values<int16_t>(LegacyValueCount);
     }
     const auto channels = static_cast<std::size_t>(std::max<int16_t>(header.ChannelCount, 0));
     if (version == 1) {
-        in.Need(channels * 4);
-        values.resize(channels);
-        for (double& v : values) {
-            float value = 0;
-            in(value);
-            v = value;
-        }
-        return values;
+        return in.Values<float>(channels);
     }
     return ReadDoubles(in, channels);
 }

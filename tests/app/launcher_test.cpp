@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QGuiApplication>
+#include <QProgressBar>
 #include <filesystem>
+#include <numeric>
 
 #include "app/main_window.h"
 #include "frame/settings.h"
+#include "platform/ui/qt_ui.h"
 #include "spectrum/state.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -138,6 +142,65 @@ TEST_F(Launchers, MenuItemsStartTheirOperations) {
     window->mnuLog->trigger();
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"1 Files Processed"});
     EXPECT_EQ(window->List2().List(0), Output("a.001.abs"));
+}
+
+// The program's own interface with its message boxes answered OK, so that the
+// real pointer and the real event handling are what a run meets.
+class AnsweredQtUi : public QtUserInterface {
+public:
+    int MsgBox(const std::string& prompt, int, const std::string&) override {
+        Messages.push_back(prompt);
+        return vbOK;
+    }
+    std::vector<std::string> Messages;
+};
+
+TEST(LauncherOnScreen, ALongRunTakesEveryValueAndEndsWithBarAndPointerAtRest) {
+    ResetSettingsState();
+    ResetSpectrumState();
+    AnsweredQtUi ui;
+    UserInterface* previous = InstallUserInterface(&ui);
+    SettingsFolder = (TestFolder::Path() / "config").string() + "/";
+    {
+        frmLVX window;
+        ui.Parent = &window;
+        window.show();
+        fs::create_directories("in");
+        fs::create_directories("out");
+        OutputDirectory = (TestFolder::Path() / "out").string();
+        const auto bytes = MakeSpectrum(2, {50, 60}).Bytes();
+        std::vector<std::string> inputs;
+        for (int i = 0; i < 500; ++i) {
+            inputs.push_back(fs::absolute("in/s" + std::to_string(i) + ".001").string());
+            WriteBytes(inputs.back(), bytes);
+        }
+        window.List2().AddItems(inputs);
+        window.EnableProcessMenus();
+
+        std::vector<int> values;
+        int underHourglass = 0;
+        QObject::connect(window.ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+            values.push_back(value);
+            const QCursor* pointer = QGuiApplication::overrideCursor();
+            if (pointer != nullptr && pointer->shape() == Qt::WaitCursor) {
+                ++underHourglass;
+            }
+        });
+        window.Reflectance();
+
+        EXPECT_EQ(ui.Messages, std::vector<std::string>{"500 Files Processed"});
+        std::vector<int> expected(500);
+        std::iota(expected.begin(), expected.end(), 1);
+        expected.push_back(0);
+        EXPECT_EQ(values, expected);
+        EXPECT_GE(underHourglass, 500);
+        EXPECT_EQ(window.ProgressBar1->value(), 0);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        ASSERT_EQ(window.List2().ListCount(), 500);
+        EXPECT_EQ(window.List2().List(499), OutputDirectory + "/s499.001.ref");
+        EXPECT_EQ(window.List1().ListCount(), 0);
+    }
+    InstallUserInterface(previous);
 }
 
 }  // namespace

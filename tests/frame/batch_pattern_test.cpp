@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -196,6 +199,76 @@ TEST_F(BatchPattern, AFailedReplacementKeepsWhatWasThere) {
     for (const auto& entry : fs::directory_iterator("out")) {
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
     }
+}
+
+// While it lives, no file of this process may grow past limit bytes: a write
+// beyond fails with "File too large" (the signal it would raise is ignored),
+// as when the disk fills.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit bounded = saved_;
+        bounded.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &bounded);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+std::size_t EntriesIn(const std::string& folder) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST_F(BatchPattern, ANewOutputThatCannotBeWrittenWhollyLeavesNothing) {
+    Work({Input("a.001"), Input("b.001")});
+    CopyBatch batch;
+    {
+        const FileSizeLimit limit(300);  // below the 496 bytes of an output
+        EXPECT_EQ(RunBatch(batch), 0);
+    }
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{Output("a.001.cpy") +
+                                                      " could not be written: File too large."});
+    EXPECT_EQ(EntriesIn("out"), 0u);
+    EXPECT_EQ(host.ProgressValue, 0);
+}
+
+TEST_F(BatchPattern, AReplacementThatCannotBeWrittenWhollyKeepsTheEarlierOutput) {
+    Work({Input("a.001")});
+    CopyBatch first;
+    ASSERT_EQ(RunBatch(first), 1);
+    const auto earlier = ReadBytes(Output("a.001.cpy"));
+
+    host.WorkList.Clear();
+    host.WorkList.AddItem(Input("a.001", 7));  // different values this time
+    ui.Drive(AnswerOverwrite("Yes"));
+    CopyBatch again;
+    {
+        const FileSizeLimit limit(300);
+        EXPECT_EQ(RunBatch(again), 0);
+    }
+    EXPECT_EQ(ui.Messages(), (std::vector<std::string>{
+                                 "1 Files Processed",
+                                 Output("a.001.cpy") + " could not be written: File too large."}));
+    EXPECT_EQ(ReadBytes(Output("a.001.cpy")), earlier);
+    EXPECT_EQ(EntriesIn("out"), 1u);  // nothing beside it
+
+    // Without the limit the same replacement goes through.
+    host.WorkList.Clear();
+    host.WorkList.AddItem(Input("a.001", 7));
+    ui.Drive(AnswerOverwrite("Yes"));
+    CopyBatch last;
+    EXPECT_EQ(RunBatch(last), 1);
+    EXPECT_NE(ReadBytes(Output("a.001.cpy")), earlier);
+    EXPECT_EQ(EntriesIn("out"), 1u);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
+#include "spectrum/bytes.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
 #include "support/scripted_ui.h"
@@ -253,6 +255,30 @@ TEST_F(Reader, AHeaderWithoutChannelsIsRefused) {
 
 // Every prefix of a full version-7 file is either refused with a message or,
 // at the two places where the program's own files end, read as complete.
+TEST(ByteArrays, DecodeEveryStoredTypeAndRefuseCountsPastTheEnd) {
+    // -2 as a 16-bit integer, 1.5 as a Single, -0.25 as a Double.
+    const std::vector<uint8_t> bytes = {0xFE, 0xFF, 0x00, 0x00, 0xC0, 0x3F, 0,
+                                        0,    0,    0,    0,    0,    0xD0, 0xBF};
+    spectrum::ByteReader in(bytes.data(), bytes.size());
+    EXPECT_EQ(in.Values<int16_t>(1), (Values{-2}));
+    EXPECT_EQ(in.Values<float>(1), (Values{1.5}));
+    EXPECT_EQ(in.Values<double>(1), (Values{-0.25}));
+    EXPECT_TRUE(in.AtEnd());
+
+    // A count whose byte size wraps around must not pass the bounds check.
+    spectrum::ByteReader again(bytes.data(), bytes.size());
+    EXPECT_THROW(again.Values<double>(SIZE_MAX / 4), spectrum::ShortFile);
+    EXPECT_THROW(again.Values<float>(4), spectrum::ShortFile);
+    EXPECT_EQ(again.Position(), 0u);
+
+    // Written back, the same bytes.
+    std::vector<uint8_t> out;
+    spectrum::ByteWriter writer(out);
+    writer.Values<float>({1.5});
+    writer.Values<double>({-0.25});
+    EXPECT_EQ(out, std::vector<uint8_t>(bytes.begin() + 2, bytes.end()));
+}
+
 TEST_F(Reader, EveryPrefixOfAVersionSevenFile) {
     const auto file = MakeCompleteSpectrum(7, {1, 2, 3});
     const auto full = file.Bytes();

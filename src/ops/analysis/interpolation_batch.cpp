@@ -211,9 +211,7 @@ public:
         }
         FileList& visible = MainHost().List2();
         visible.Clear();
-        for (const std::string& output : result.Outputs) {
-            visible.AddItem(output);
-        }
+        visible.AddItems(result.Outputs);
     }
 
 private:

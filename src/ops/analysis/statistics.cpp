@@ -305,9 +305,7 @@ void CreateStatisticsFiles(int16_t Selection) {
         return;
     }
     host.List2().Clear();
-    for (const std::string& path : written) {
-        host.List2().AddItem(path);
-    }
+    host.List2().AddItems(written);
     MsgBox(std::to_string(accepted) + " Input Files Processed" + CrLf +
                std::to_string(written.size()) + " Output Files Created",
            vbOKOnly + vbInformation, AppTitle);

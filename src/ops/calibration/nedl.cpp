@@ -200,9 +200,7 @@ void Close(const Run& run, const std::vector<std::string>& outputs) {
     BatchHost& host = MainHost();
     host.SetProgressValue(0);
     host.List2().Clear();
-    for (const std::string& output : outputs) {
-        host.List2().AddItem(output);
-    }
+    host.List2().AddItems(outputs);
     MsgBox(std::to_string(run.accepted) + " Input Files Processed" + CrLf +
                std::to_string(outputs.size()) + " Output Files Created",
            vbOKOnly + vbInformation, AppTitle);

@@ -116,7 +116,14 @@ int QtUserInterface::ShowModal(QDialog& dialog) {
 }
 
 void QtUserInterface::DoEvents() {
+    // Loops call this between files; the window needs it no oftener than a
+    // screen shows a frame, and handling events each time slowed the loop.
+    constexpr qint64 FrameMilliseconds = 16;
+    if (eventsHandled_.isValid() && eventsHandled_.elapsed() < FrameMilliseconds) {
+        return;
+    }
     QCoreApplication::processEvents();
+    eventsHandled_.start();
 }
 
 void QtUserInterface::SetWaitCursor(bool waiting) {

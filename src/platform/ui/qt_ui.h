@@ -1,6 +1,7 @@
 // The user interface of the running program, on Qt widgets.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include "platform/ui/ui.h"
@@ -22,6 +23,7 @@ public:
 
 private:
     bool waiting_ = false;
+    QElapsedTimer eventsHandled_;
 };
 
 // Message text as typed by the operations (CR, LF or CR LF line breaks) to the
