@@ -30,15 +30,16 @@ int main(int argc, char** argv) {
     writer.setCreator("Lumivex");
     writer.setResolution(300);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
     QTextDocument document;
     QFont body("DejaVu Sans");
     body.setPointSizeF(10.5);
     document.setDefaultFont(body);
     document.setMarkdown(markdown);
-    // An unpaginated document is laid out page by page by print(), which also
-    // numbers the pages at their foot.
+    // An unpaginated document is laid out page by page by print(), which keeps
+    // a 2 cm margin of its own (hence none on the page layout) and numbers the
+    // pages at their foot.
     document.print(&writer);
     if (!QFile::exists(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "render_guide: nothing written to %s\n", argv[2]);
