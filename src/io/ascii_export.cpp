@@ -5,6 +5,7 @@
 
 #include "frame/batch_host.h"
 #include "frame/settings.h"
+#include "io/output_file_dialog.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
@@ -266,29 +267,16 @@ void ExportAsciiFiles(const AsciiLayout& Layout, int16_t DataFormat, int16_t Der
 void ExportAsciiSingleFile(const AsciiLayout& Layout, int16_t DataFormat, int16_t Derivative,
                            int16_t Correction) {
     BatchHost& host = MainHost();
-    CommonDialog& dialog = host.CommonDialog1();
-    dialog.CancelError = true;
-    dialog.DialogTitle = "Select Ascii File";
-    dialog.FileName.clear();
-    dialog.InitDir = OutputDirectory;
-    dialog.DefaultExt = ".txt";
-    dialog.Filter = "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*";
-    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNLongNames | cdlOFNNoDereferenceLinks;
-    try {
-        dialog.ShowOpen();
-    } catch (const CommonDialogCancel&) {
-        DoEvents();
-        return;
-    }
-    DoEvents();
-    if (dialog.FileName.empty()) {
+    const std::string outputPath = AskOutputFile(host, "Select Ascii File", ".txt",
+                                                 "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    if (outputPath.empty()) {
         return;
     }
 
     FileList& work = host.List1();
     const int count = work.ListCount();
     host.SetProgressMax(count);
-    SingleTableRun run(Layout, DataFormat, Derivative, Correction, dialog.FileName);
+    SingleTableRun run(Layout, DataFormat, Derivative, Correction, outputPath);
     auto endEarly = [&host] {
         host.SetMousePointer(vbDefault);
         host.SetProgressValue(0);

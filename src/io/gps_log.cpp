@@ -8,6 +8,7 @@
 #include "frame/batch_pattern.h"
 #include "frame/settings.h"
 #include "io/formats/gps_text.h"
+#include "io/output_file_dialog.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
@@ -28,33 +29,13 @@ private:
     BatchHost& host_;
 };
 
-// Shows the open form of the main window's file dialog for the log; the
-// empty text on Cancel.
-std::string ChooseLogFile(BatchHost& host) {
-    CommonDialog& dialog = host.CommonDialog1();
-    dialog.CancelError = true;
-    dialog.DialogTitle = "Select GPS Log File";
-    dialog.FileName.clear();
-    dialog.InitDir = OutputDirectory;
-    dialog.DefaultExt = ".txt";
-    dialog.Filter = "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*";
-    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNNoDereferenceLinks | cdlOFNLongNames;
-    std::string chosen;
-    try {
-        dialog.ShowOpen();
-        chosen = dialog.FileName;
-    } catch (const CommonDialogCancel&) {
-    }
-    DoEvents();
-    return chosen;
-}
-
 }  // namespace
 
 void CreateGpsLogFile() {
     BatchHost& host = MainHost();
     DefaultPointerAtExit pointer(host);
-    const std::string logPath = ChooseLogFile(host);
+    const std::string logPath = AskOutputFile(host, "Select GPS Log File", ".txt",
+                                              "Ascii Files (*.txt)|*.txt|All Files (*.*)|*.*");
     if (logPath.empty()) {
         return;
     }

@@ -9,6 +9,7 @@
 #include "frame/batch_pattern.h"
 #include "frame/settings.h"
 #include "io/formats/jcamp_text.h"
+#include "io/output_file_dialog.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
@@ -68,27 +69,6 @@ public:
     }
 };
 
-// Shows the open form of the main window's file dialog for the linked file;
-// the empty text on Cancel.
-std::string ChooseLinkedFile(BatchHost& host) {
-    CommonDialog& dialog = host.CommonDialog1();
-    dialog.CancelError = true;
-    dialog.InitDir = OutputDirectory;
-    dialog.DialogTitle = "Select JCAMP File";
-    dialog.FileName.clear();
-    dialog.DefaultExt = ".dx";
-    dialog.Filter = "JCAMP Files (*.dx)|*.dx|All Files (*.*)|*.*";
-    dialog.Flags = cdlOFNHideReadOnly | cdlOFNExplorer | cdlOFNNoDereferenceLinks | cdlOFNLongNames;
-    std::string chosen;
-    try {
-        dialog.ShowOpen();
-        chosen = dialog.FileName;
-    } catch (const CommonDialogCancel&) {
-    }
-    DoEvents();
-    return chosen;
-}
-
 }  // namespace
 
 void ExportJcampFiles() {
@@ -98,7 +78,8 @@ void ExportJcampFiles() {
 
 void ExportJcampMultiFile() {
     BatchHost& host = MainHost();
-    const std::string outputPath = ChooseLinkedFile(host);
+    const std::string outputPath = AskOutputFile(host, "Select JCAMP File", ".dx",
+                                                 "JCAMP Files (*.dx)|*.dx|All Files (*.*)|*.*");
     if (outputPath.empty()) {
         host.SetProgressValue(0);
         return;

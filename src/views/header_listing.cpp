@@ -45,18 +45,7 @@ std::string SaveDateText(const TmRecord& time) {
 }
 
 bool ShowsIntegrationTime(uint8_t type) {
-    switch (type) {
-        case Swir0:
-        case Vnir1:
-        case Vnir2:
-        case Vnir3:
-        case VnirSwir4:
-        case VnirSwir7:
-        case Vnir10:
-            return true;
-        default:
-            return false;
-    }
+    return type == Swir0 || HasVnirDetector(type);
 }
 
 // The absolute-reference name that older files keep in the application data:
