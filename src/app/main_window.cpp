@@ -310,15 +310,24 @@ void frmLVX::SetProgressValue(int value) {
     const bool draw = value == 0 || value == ProgressBar1->maximum() || !progressDrawn_.isValid() ||
                       progressDrawn_.elapsed() >= FrameMilliseconds;
     if (draw) {
+        if (!ProgressBar1->updatesEnabled()) {
+            ProgressBar1->setUpdatesEnabled(true);
+        }
         ProgressBar1->setValue(value);
         ProgressBar1->repaint();
         progressDrawn_.start();
     } else {
         // The bar repaints itself on a visible step; that waits for the next
-        // frame too.
-        ProgressBar1->setUpdatesEnabled(false);
+        // frame too. Its updates stay off until then rather than being turned
+        // off and on for each value: turning them on schedules a full repaint
+        // every time, which cost as much as reading and writing a file. If
+        // the event loop runs first, the bar is drawn there as it stands.
+        if (ProgressBar1->updatesEnabled()) {
+            ProgressBar1->setUpdatesEnabled(false);
+            QTimer::singleShot(0, ProgressBar1,
+                               [bar = ProgressBar1] { bar->setUpdatesEnabled(true); });
+        }
         ProgressBar1->setValue(value);
-        ProgressBar1->setUpdatesEnabled(true);
     }
     if (value == 0) {
         progressDrawn_.invalidate();
