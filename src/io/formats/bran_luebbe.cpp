@@ -97,16 +97,16 @@ std::string Fixed(double value) {
     return Format(value, "0.00000");
 }
 
-}  // namespace
-
-bool ParseBLCoefficients(const uint8_t* bytes, std::size_t size, std::vector<BLCoefficient>& rows,
-                         std::string& error) {
-    rows.clear();
+// Both files: bounded in size, ";" lines are comments, and every other line
+// starts a record that readRecord takes (with the lines it needs after it).
+// The records, or false with the first problem's description.
+template <typename Record, typename ReadRecord>
+bool ReadBLRecords(const uint8_t* bytes, std::size_t size, std::vector<Record>& records,
+                   std::string& error, ReadRecord readRecord) {
     if (size > MaxBLFileSize) {
         error = "the file is larger than 1 MiB";
         return false;
     }
-    std::vector<BLCoefficient> read;
     TextLines lines(bytes, size);
     std::string_view line;
     try {
@@ -114,10 +114,23 @@ bool ParseBLCoefficients(const uint8_t* bytes, std::size_t size, std::vector<BLC
             if (!line.empty() && line.front() == ';') {
                 continue;
             }
-            read.push_back(CoefficientRow(line));
+            records.push_back(readRecord(line, lines));
         }
     } catch (const FileProblem& problem) {
         error = problem.description;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseBLCoefficients(const uint8_t* bytes, std::size_t size, std::vector<BLCoefficient>& rows,
+                         std::string& error) {
+    rows.clear();
+    std::vector<BLCoefficient> read;
+    if (!ReadBLRecords(bytes, size, read, error,
+                       [](std::string_view line, TextLines&) { return CoefficientRow(line); })) {
         return false;
     }
     if (read.size() != BLCoefficientCount) {
@@ -132,22 +145,8 @@ bool ParseBLCoefficients(const uint8_t* bytes, std::size_t size, std::vector<BLC
 bool ParseBLModels(const uint8_t* bytes, std::size_t size, std::vector<BLModel>& models,
                    std::string& error) {
     models.clear();
-    if (size > MaxBLFileSize) {
-        error = "the file is larger than 1 MiB";
-        return false;
-    }
     std::vector<BLModel> read;
-    TextLines lines(bytes, size);
-    std::string_view line;
-    try {
-        while (lines.Next(line)) {
-            if (!line.empty() && line.front() == ';') {
-                continue;
-            }
-            read.push_back(ReadModel(line, lines));
-        }
-    } catch (const FileProblem& problem) {
-        error = problem.description;
+    if (!ReadBLRecords(bytes, size, read, error, ReadModel)) {
         return false;
     }
     models = std::move(read);
