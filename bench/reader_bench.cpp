@@ -38,4 +38,19 @@ void ReadVersionSevenFile(benchmark::State& state) {
 }
 BENCHMARK(ReadVersionSevenFile)->Unit(benchmark::kMicrosecond);
 
+// The division every reflectance batch makes of each input by its reference.
+void ReflectanceOfVersionSeven(benchmark::State& state) {
+    const std::string name = "/tmp/lumivex-bench-reflectance-v7.001";
+    auto file = FullSizeFile();
+    file.ReferenceValues.assign(file.Values.size(), 2000.0);
+    file.WriteTo(name);
+    ReadSpectrumFile(name);
+    std::remove(name.c_str());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeReflectance());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(ReflectanceOfVersionSeven);
+
 }  // namespace

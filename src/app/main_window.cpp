@@ -309,25 +309,23 @@ void frmLVX::SetProgressValue(int value) {
     constexpr qint64 FrameMilliseconds = 16;
     const bool draw = value == 0 || value == ProgressBar1->maximum() || !progressDrawn_.isValid() ||
                       progressDrawn_.elapsed() >= FrameMilliseconds;
+    // The bar takes every value with its updates off: left on, it repaints
+    // itself on a visible step, which between frames is too often and on a
+    // frame paints it twice, once there and once below. Turning them on
+    // schedules a full repaint, so they stay off between frames rather than
+    // being turned off and on for each value; if the event loop runs before
+    // the next frame, the bar is drawn there as it stands.
+    const bool wasEnabled = ProgressBar1->updatesEnabled();
+    if (wasEnabled) {
+        ProgressBar1->setUpdatesEnabled(false);
+    }
+    ProgressBar1->setValue(value);
     if (draw) {
-        if (!ProgressBar1->updatesEnabled()) {
-            ProgressBar1->setUpdatesEnabled(true);
-        }
-        ProgressBar1->setValue(value);
+        ProgressBar1->setUpdatesEnabled(true);
         ProgressBar1->repaint();
         progressDrawn_.start();
-    } else {
-        // The bar repaints itself on a visible step; that waits for the next
-        // frame too. Its updates stay off until then rather than being turned
-        // off and on for each value: turning them on schedules a full repaint
-        // every time, which cost as much as reading and writing a file. If
-        // the event loop runs first, the bar is drawn there as it stands.
-        if (ProgressBar1->updatesEnabled()) {
-            ProgressBar1->setUpdatesEnabled(false);
-            QTimer::singleShot(0, ProgressBar1,
-                               [bar = ProgressBar1] { bar->setUpdatesEnabled(true); });
-        }
-        ProgressBar1->setValue(value);
+    } else if (wasEnabled) {
+        QTimer::singleShot(0, ProgressBar1, [bar = ProgressBar1] { bar->setUpdatesEnabled(true); });
     }
     if (value == 0) {
         progressDrawn_.invalidate();

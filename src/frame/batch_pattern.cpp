@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -114,11 +115,20 @@ std::string ReplaceOutput(const std::string& path, const std::vector<uint8_t>& b
 
 }  // namespace
 
-bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                     bool replacing) {
     // A new output is created under its own name; if writing it fails it is
     // removed, so no half spectrum file (which would read as complete) stays.
+    // A replacement works as well where nothing turns out to be there.
     std::string reason;
-    const int descriptor = CreateNew(path);
+    int descriptor = -1;
+    if (!replacing) {
+        descriptor = CreateNew(path);
+        replacing = descriptor < 0 && errno == EEXIST;
+        if (descriptor < 0 && !replacing) {
+            reason = std::strerror(errno);
+        }
+    }
     if (descriptor >= 0) {
         reason = WriteAndClose(descriptor, bytes);
         if (reason.empty()) {
@@ -126,13 +136,11 @@ bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes)
         }
         std::error_code error;
         std::filesystem::remove(path, error);
-    } else if (errno == EEXIST) {
+    } else if (replacing) {
         reason = ReplaceOutput(path, bytes);
         if (reason.empty()) {
             return true;
         }
-    } else {
-        reason = std::strerror(errno);
     }
     MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbCritical, AppTitle);
     return false;
@@ -145,6 +153,10 @@ void StampDerivedHeader(SpectrumHeader& header, uint8_t dataType) {
 }
 
 void AppendHeader(std::vector<uint8_t>& bytes, const SpectrumHeader& header) {
+    // Room for the header and one array of Doubles behind it, so that an
+    // output is not moved while it grows byte by byte.
+    const auto channels = static_cast<std::size_t>(std::max<int16_t>(header.ChannelCount, 0));
+    bytes.reserve(bytes.size() + SpectrumHeader::Size + channels * sizeof(double));
     spectrum::ByteWriter out(bytes);
     WriteRecord(out, header);
 }
@@ -214,7 +226,10 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     if (const Flow f = ToFlow(op.OutputName(file), run); f != Flow::Go)
         return f;
+    // After "Yes to All" the outputs are expected to be there already.
+    bool replacing = run.yesToAll;
     if (!run.yesToAll && FileExists(file.OutputPath)) {
+        replacing = true;
         const std::string answer =
             AskOverwriteFile(file.OutputPath, op.PromptSecondLine, count >= 2);
         if (answer == "No") {
@@ -228,7 +243,7 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
-    if (!WriteOutputFile(file.OutputPath, op.Write(file))) {
+    if (!WriteOutputFile(file.OutputPath, op.Write(file), replacing)) {
         return Flow::Stop;
     }
     ++run.result.Count;

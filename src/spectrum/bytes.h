@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace spectrum {
@@ -74,13 +75,16 @@ public:
     // count little-endian values of type Stored, each widened to double: one
     // bounds check for the whole array, one pass over its bytes. A spectrum
     // file is mostly such arrays, and every batch reads one per input.
+    // storage, when given, lends its memory: a vector of the same size is
+    // neither reallocated nor cleared before the values are copied in.
     template <typename Stored>
-    std::vector<double> Values(std::size_t count) {
+    std::vector<double> Values(std::size_t count, std::vector<double> storage = {}) {
         static_assert(std::is_arithmetic_v<Stored>);
         if (count > Remaining() / sizeof(Stored)) {
             throw ShortFile(section_);
         }
-        std::vector<double> values(count);
+        std::vector<double> values = std::move(storage);
+        values.resize(count);
         const uint8_t* from = data_ + position_;
         if constexpr (std::is_same_v<Stored, double> &&
                       std::endian::native == std::endian::little) {

@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
@@ -22,9 +21,23 @@ namespace {
 
 constexpr int LegacyValueCount = 512;
 
+// The memory of a file's value arrays, lent to the next file parsed.
+struct ArrayStorage {
+    std::vector<double> values, reference, abs, bse, lmp, fo;
+
+    explicit ArrayStorage(LoadedSpectrum& file)
+        : values(std::move(file.Values)),
+          reference(std::move(file.ReferenceValues)),
+          abs(std::move(file.CalAbs)),
+          bse(std::move(file.CalBse)),
+          lmp(std::move(file.CalLmp)),
+          fo(std::move(file.CalFo)) {}
+};
+
 // The calibration section: the count byte, the records, then the buffers the
 // operations use, by the type of the record at their place.
-void ReadCalibrations(ByteReader& in, LoadedSpectrum& file, std::size_t channels) {
+void ReadCalibrations(ByteReader& in, LoadedSpectrum& file, std::size_t channels,
+                      ArrayStorage& storage) {
     in.SetSection("calibration records");
     in(file.CalibrationCount);
     in.Need(file.CalibrationCount * CalibrationHeader::Size);
@@ -35,16 +48,16 @@ void ReadCalibrations(ByteReader& in, LoadedSpectrum& file, std::size_t channels
     in.SetSection("calibration buffers");
     const auto& records = file.Calibrations;
     if (!records.empty() && records[0].CalibrationType == CalAbs) {
-        file.CalAbs = ReadDoubles(in, channels);
+        file.CalAbs = ReadDoubles(in, channels, std::move(storage.abs));
     }
     if (!records.empty() && records[0].CalibrationType == CalBse) {
-        file.CalBse = ReadDoubles(in, channels);
+        file.CalBse = ReadDoubles(in, channels, std::move(storage.bse));
     }
     if (records.size() >= 2 && records[1].CalibrationType == CalLmp) {
-        file.CalLmp = ReadDoubles(in, channels);
+        file.CalLmp = ReadDoubles(in, channels, std::move(storage.lmp));
     }
     if (records.size() >= 3 && records[2].CalibrationType == CalFo) {
-        file.CalFo = ReadDoubles(in, channels);
+        file.CalFo = ReadDoubles(in, channels, std::move(storage.fo));
     }
 }
 
@@ -54,11 +67,13 @@ void ShowFileError(const std::string& description) {
 
 // Makes the parsed file the loaded spectrum. What the file does not hold is
 // emptied, so that no operation mixes this file with an earlier one.
-void Commit(const std::string& name, LoadedSpectrum&& file) {
+void Commit(const std::string& name, LoadedSpectrum& file) {
     CurrentHeader = file.Header;
     FileVersion = file.Version;
     CurrentFileName = name;
-    SpectrumData = std::move(file.Values);
+    // The arrays are exchanged, not moved: the parsed file keeps the memory
+    // of the ones replaced for the next file to be parsed into.
+    SpectrumData.swap(file.Values);
     if (file.Version == 1 || IsLegacyIntegerData(file.Header)) {
         DisplayData = SpectrumData;
     } else {
@@ -66,32 +81,38 @@ void Commit(const std::string& name, LoadedSpectrum&& file) {
         HasEmbeddedReference = true;
     }
     ReferenceRecord = file.Reference;
-    ReferenceData = std::move(file.ReferenceValues);
+    ReferenceData.swap(file.ReferenceValues);
     CurrentExtensionHeader = std::move(file.Extension);
     CurrentExtensionArrays = std::move(file.ExtensionData);
     CalibrationCount = file.CalibrationCount;
     CalibrationHeaders = std::move(file.Calibrations);
-    CalBufferABS = std::move(file.CalAbs);
-    CalBufferBSE = std::move(file.CalBse);
-    CalBufferLMP = std::move(file.CalLmp);
-    CalBufferFO = std::move(file.CalFo);
+    CalBufferABS.swap(file.CalAbs);
+    CalBufferBSE.swap(file.CalBse);
+    CalBufferLMP.swap(file.CalLmp);
+    CalBufferFO.swap(file.CalFo);
 }
 
 }  // namespace
 
-bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
-                           std::string& error) {
-    // One open, one look at what was opened, one read of what it holds: every
-    // batch comes here once per input. Not blocking on open keeps a pipe from
-    // holding the program up before it is found not to be a file.
+namespace {
+
+enum class Loaded { Whole, NotThere, Failed };
+
+// One open, one look at what was opened, one read of what it holds: every
+// batch comes here once per input. Not blocking on open keeps a pipe from
+// holding the program up before it is found not to be a file. NotThere is a
+// path that names nothing, or something that is not a file: no spectrum to
+// read, but nothing gone wrong either.
+Loaded LoadFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
     int descriptor;
     do {
-        descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
         const int reason = errno == ENOTDIR ? ENOENT : errno;
         error = "cannot be opened: " + std::string(std::strerror(reason));
-        return false;
+        // A socket cannot be opened at all; like a pipe it is not a file.
+        return reason == ENOENT || reason == ENXIO ? Loaded::NotThere : Loaded::Failed;
     }
     struct Closer {
         int descriptor;
@@ -100,17 +121,19 @@ bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         error = "cannot be opened: " + std::string(std::strerror(errno));
-        return false;
+        return Loaded::Failed;
     }
     if (!S_ISREG(status.st_mode)) {
         error = "cannot be opened: it is not a file";
-        return false;
+        return Loaded::NotThere;
     }
     const auto size = static_cast<std::size_t>(status.st_size);
     if (size > MaxSpectrumFileSize) {
         error = "is too large to be a spectrum file";
-        return false;
+        return Loaded::Failed;
     }
+    // A buffer kept from an earlier file of the same size is not cleared
+    // first: every byte of it is read over.
     bytes.resize(size);
     std::size_t done = 0;
     while (done < size) {
@@ -120,28 +143,35 @@ bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
         }
         if (got <= 0) {
             error = std::string("cannot be read: ") + std::strerror(got < 0 ? errno : EIO);
-            return false;
+            return Loaded::Failed;
         }
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    return Loaded::Whole;
 }
 
-std::vector<double> ReadDoubles(ByteReader& in, std::size_t count) {
-    return in.Values<double>(count);
+}  // namespace
+
+bool LoadSpectrumFileBytes(const std::string& path, std::vector<uint8_t>& bytes,
+                           std::string& error) {
+    return LoadFile(path, bytes, error) == Loaded::Whole;
+}
+
+std::vector<double> ReadDoubles(ByteReader& in, std::size_t count, std::vector<double> storage) {
+    return in.Values<double>(count, std::move(storage));
 }
 
 std::vector<double> ReadSpectrumValues(ByteReader& in, const SpectrumHeader& header,
-                                       int16_t version) {
+                                       int16_t version, std::vector<double> storage) {
     in.SetSection("spectrum values");
     if (IsLegacyIntegerData(header)) {
-        return in.Values<int16_t>(LegacyValueCount);
+        return in.Values<int16_t>(LegacyValueCount, std::move(storage));
     }
     const auto channels = static_cast<std::size_t>(std::max<int16_t>(header.ChannelCount, 0));
     if (version == 1) {
-        return in.Values<float>(channels);
+        return in.Values<float>(channels, std::move(storage));
     }
-    return ReadDoubles(in, channels);
+    return ReadDoubles(in, channels, std::move(storage));
 }
 
 int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature) {
@@ -165,6 +195,7 @@ bool IsLegacyIntegerData(const SpectrumHeader& header) {
 
 bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& file) {
     ByteReader in(bytes, size);
+    ArrayStorage storage(file);
     file = LoadedSpectrum{};
     if (size >= 3) {
         std::array<uint8_t, 3> signature{bytes[0], bytes[1], bytes[2]};
@@ -183,13 +214,13 @@ bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& f
                               std::to_string(file.Header.ChannelCount) + ")");
     }
     const auto channels = static_cast<std::size_t>(file.Header.ChannelCount);
-    file.Values = ReadSpectrumValues(in, file.Header, file.Version);
+    file.Values = ReadSpectrumValues(in, file.Header, file.Version, std::move(storage.values));
     if (file.Version >= 2) {
         file.HasReference = true;
         in.SetSection("reference record");
         ReadRecord(in, file.Reference);
         in.SetSection("reference values");
-        file.ReferenceValues = ReadDoubles(in, channels);
+        file.ReferenceValues = ReadDoubles(in, channels, std::move(storage.reference));
     }
     // Files rewritten by the program carry no extension or calibration
     // section: ending right behind the reference is a complete file.
@@ -198,7 +229,7 @@ bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& f
         ReadRecord(in, file.Extension);
         ReadRecord(in, file.ExtensionData);
         if (file.Version >= 7 && !in.AtEnd()) {
-            ReadCalibrations(in, file, channels);
+            ReadCalibrations(in, file, channels, storage);
         }
     }
     return true;
@@ -216,34 +247,45 @@ bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_
 }
 
 int16_t ReadSpectrumFile(const std::string& FileName) {
-    std::error_code code;
     if (FileName.empty()) {
         return -1;
     }
-    const auto status = std::filesystem::status(FileName, code);
-    // A file that is not there is passed over quietly; one that cannot even be
-    // looked at (a folder on its path is closed to us) is an error to report.
-    if (code && code != std::errc::no_such_file_or_directory &&
-        code != std::errc::not_a_directory) {
-        ShowFileError(FileName + " cannot be opened: " + code.message() + ".");
-        return -1;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        return -1;
-    }
-    std::vector<uint8_t> bytes;
+    // The file's bytes are only looked at until they are parsed, and a batch
+    // reads thousands of files of one size: one buffer serves them all, so
+    // none is allocated and cleared per file. A rare large file does not keep
+    // its memory.
+    static std::vector<uint8_t> bytes;
+    constexpr std::size_t KeptBufferSize = 1u << 20;
+    struct Trim {
+        ~Trim() {
+            if (bytes.capacity() > KeptBufferSize) {
+                std::vector<uint8_t>().swap(bytes);
+            }
+        }
+    } trim;
     std::string error;
-    if (!LoadSpectrumFileBytes(FileName, bytes, error)) {
-        ShowFileError(FileName + " " + error + ".");
-        return -1;
+    // A file that is not there (or is no file) is passed over quietly; one
+    // that cannot even be looked at (a folder on its path is closed to us) is
+    // an error to report.
+    switch (LoadFile(FileName, bytes, error)) {
+        case Loaded::Whole:
+            break;
+        case Loaded::NotThere:
+            return -1;
+        case Loaded::Failed:
+            ShowFileError(FileName + " " + error + ".");
+            return -1;
     }
-    LoadedSpectrum file;
+    // Kept, like the buffer: each file parsed here is handed the memory of the
+    // arrays the one before it replaced.
+    static LoadedSpectrum file;
     try {
         if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
+            const bool holdsHeader = bytes.size() >= SpectrumHeader::Size;
             std::array<uint8_t, 3> signature{bytes[0], bytes[1], bytes[2]};
             CheckSpectrumSignature(FileName, signature);
             // The header just read is what the caller finds loaded, as before.
-            if (bytes.size() >= SpectrumHeader::Size) {
+            if (holdsHeader) {
                 CurrentHeader = file.Header;
             }
             return -1;
@@ -255,9 +297,46 @@ int16_t ReadSpectrumFile(const std::string& FileName) {
         ShowFileError(FileName + " is too large to be read.");
         return -1;
     }
-    Commit(FileName, std::move(file));
+    Commit(FileName, file);
     return FileVersion;
 }
+
+namespace {
+
+// out := spectrum / reference, and whether any channel needs a second look: a
+// quotient that is not finite (which a zero or NaN reference always gives) or
+// a reference of -9999 (or +9999, whose bits differ only in the sign). The
+// tests are made on the bit patterns, without a branch, so that the divisions
+// go several at a time: every reflectance batch divides every channel of
+// every input here.
+bool DivideChannels(const double* __restrict spectrum, const double* __restrict reference,
+                    double* __restrict out, std::size_t n) {
+    constexpr uint64_t Magnitude = 0x7fffffffffffffffu;
+    constexpr uint64_t ExponentOne = 0x0010000000000000u;
+    constexpr uint64_t MissingValue = std::bit_cast<uint64_t>(-9999.0);
+    // Bit 63 of a term is set exactly when its test is met.
+    auto special = [](double quotient, double r) {
+        const auto q = std::bit_cast<uint64_t>(quotient);
+        const auto b = std::bit_cast<uint64_t>(r);
+        return ((q & Magnitude) + ExponentOne) | (((b ^ MissingValue) & Magnitude) - 1);
+    };
+    uint64_t lanes[4] = {0, 0, 0, 0};
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            out[i + k] = spectrum[i + k] / reference[i + k];
+            lanes[k] |= special(out[i + k], reference[i + k]);
+        }
+    }
+    uint64_t flags = lanes[0] | lanes[1] | lanes[2] | lanes[3];
+    for (; i < n; ++i) {
+        out[i] = spectrum[i] / reference[i];
+        flags |= special(out[i], reference[i]);
+    }
+    return (flags >> 63) != 0;
+}
+
+}  // namespace
 
 bool ComputeReflectance() {
     if (SpectrumData.empty()) {
@@ -274,24 +353,25 @@ bool ComputeReflectance() {
     if (ReferenceData.size() < n) {
         return refuse("it holds fewer values than the spectrum");
     }
-    ReflectanceData.assign(n, 0.0);
-    DisplayData.assign(n, 0.0);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double r = ReferenceData[i];
-        double value;
-        if (r == 0 || std::isnan(r)) {
-            value = 0;
-        } else if (r == -9999) {
-            value = -9999;  // the marker of a missing value passes through
-        } else {
-            value = SpectrumData[i] / r;
-            if (std::isinf(value) && std::isfinite(SpectrumData[i])) {
-                return refuse("the reflectance of channel " + std::to_string(i) +
-                              " is too large to hold");
+    ReflectanceData.resize(n);
+    if (DivideChannels(SpectrumData.data(), ReferenceData.data(), ReflectanceData.data(), n)) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const double r = ReferenceData[i];
+            double value;
+            if (r == 0 || std::isnan(r)) {
+                value = 0;
+            } else if (r == -9999) {
+                value = -9999;  // the marker of a missing value passes through
+            } else {
+                value = SpectrumData[i] / r;
+                if (std::isinf(value) && std::isfinite(SpectrumData[i])) {
+                    return refuse("the reflectance of channel " + std::to_string(i) +
+                                  " is too large to hold");
+                }
             }
+            ReflectanceData[i] = value;
         }
-        ReflectanceData[i] = value;
-        DisplayData[i] = value;
     }
+    DisplayData = ReflectanceData;
     return true;
 }

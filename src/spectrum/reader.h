@@ -31,8 +31,9 @@ int16_t VersionFromSignature(const std::array<uint8_t, 3>& signature);
 // True for the legacy data that holds 512 Integers whatever ChannelCount says.
 bool IsLegacyIntegerData(const SpectrumHeader& header);
 
-// count Doubles, bounded by the bytes left.
-std::vector<double> ReadDoubles(spectrum::ByteReader& in, std::size_t count);
+// count Doubles, bounded by the bytes left; storage lends its memory.
+std::vector<double> ReadDoubles(spectrum::ByteReader& in, std::size_t count,
+                                std::vector<double> storage = {});
 
 // The spectrum values as the file format lays them out behind the header: 512
 // Integers for legacy data whatever ChannelCount says, otherwise ChannelCount
@@ -40,11 +41,13 @@ std::vector<double> ReadDoubles(spectrum::ByteReader& in, std::size_t count);
 // ValueFormat: reading by ValueFormat would take the Doubles of an
 // interpolated file for Singles.
 std::vector<double> ReadSpectrumValues(spectrum::ByteReader& in, const SpectrumHeader& header,
-                                       int16_t version);
+                                       int16_t version, std::vector<double> storage = {});
 
 // Parses a whole file from its bytes. Throws spectrum::FileFormatError (worded
 // to follow the file's name) for a file that is not complete; returns false for
 // an unknown signature, leaving only the header filled when the bytes hold one.
+// The value arrays of whatever file was parsed into `file` before lend their
+// memory to this one's; arrays this file does not hold come back empty.
 bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& file);
 
 // Reads FileName into the module state and returns its version (1, 2, 3, 5, 6,

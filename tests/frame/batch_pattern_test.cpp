@@ -8,6 +8,7 @@
 
 #include "frame/batch_pattern.h"
 #include "frame/settings.h"
+#include "spectrum/reader.h"
 #include "spectrum/state.h"
 #include "support/memory_host.h"
 #include "support/overwrite_prompt.h"
@@ -35,6 +36,11 @@ public:
         return bytes;
     }
 };
+
+std::size_t EntriesIn(const std::string& folder) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
 class BatchPattern : public testing::Test {
 protected:
@@ -140,6 +146,22 @@ TEST_F(BatchPattern, YesToAllSilencesThePromptForThisRunOnly) {
     EXPECT_FALSE(seen.YesToAllEnabled);
 }
 
+TEST_F(BatchPattern, YesToAllAlsoWritesTheOutputsThatWereNotThere) {
+    Work({Input("a.001"), Input("b.001", 5), Input("c.001", 6)});
+    std::ofstream(Output("a.001.cpy")) << "old";
+    ui.Drive(AnswerOverwrite("Yes All"));
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 3);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"3 Files Processed"});
+    // b and c had no earlier output: each is written whole all the same.
+    ReadSpectrumFile(Output("c.001.cpy"));
+    EXPECT_EQ(SpectrumData, (std::vector<double>{6, 2, 3}));
+    for (const char* name : {"a.001.cpy", "b.001.cpy", "c.001.cpy"}) {
+        EXPECT_EQ(fs::file_size(Output(name)), 496u) << name;
+    }
+    EXPECT_EQ(EntriesIn("out"), 3u);  // no temporary file left beside them
+}
+
 TEST_F(BatchPattern, OutputFolderWithOrWithoutSeparatorGivesTheSameNames) {
     Work({Input("a.001")});
     OutputDirectory += "/";
@@ -222,11 +244,6 @@ private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };
-
-std::size_t EntriesIn(const std::string& folder) {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
 
 TEST_F(BatchPattern, ANewOutputThatCannotBeWrittenWhollyLeavesNothing) {
     Work({Input("a.001"), Input("b.001")});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -223,7 +224,43 @@ TEST_F(Reader, OtherKindsOfDirectoryEntriesAreNotFound) {
     ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     EXPECT_EQ(ReadSpectrumFile("sock.001"), -1);
     close(fd);
+    // A pipe without a writer: passed over at once, never waited on.
+    ASSERT_EQ(mkfifo("pipe.001", 0600), 0);
+    EXPECT_EQ(ReadSpectrumFile("pipe.001"), -1);
     EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(Reader, FilesOfOtherSizesInTurnEachReadWhole) {
+    // Larger, smaller, larger again, and versions that hold more or fewer
+    // arrays: nothing of one file shows through in the next.
+    auto big = MakeSpectrum(7, {1, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9});
+    big.Calibrations = {MakeCalibration(CalAbs, "abs")};
+    big.CalibrationBuffers = {{7, 7, 7, 7, 7, 7}};
+    ASSERT_EQ(ReadSpectrumFile(big.WriteTo("big.001")), 7);
+    ASSERT_EQ(ReadSpectrumFile(MakeSpectrum(2, {10, 20}, {30, 40}).WriteTo("small.001")), 2);
+    EXPECT_EQ(SpectrumData, (Values{10, 20}));
+    EXPECT_EQ(ReferenceData, (Values{30, 40}));
+    EXPECT_TRUE(CalBufferABS.empty());
+    ASSERT_EQ(ReadSpectrumFile(MakeSpectrum(1, {-1, -2, -3}).WriteTo("one.001")), 1);
+    EXPECT_EQ(SpectrumData, (Values{-1, -2, -3}));
+    EXPECT_TRUE(ReferenceData.empty());
+    ASSERT_EQ(ReadSpectrumFile("big.001"), 7);
+    EXPECT_EQ(SpectrumData, (Values{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(CalBufferABS, (Values{7, 7, 7, 7, 7, 7}));
+    ASSERT_EQ(ReadSpectrumFile("small.001"), 2);
+    EXPECT_EQ(ReferenceData, (Values{30, 40}));
+    EXPECT_TRUE(CalBufferABS.empty());
+
+    // The same holds for a parse into a record used before.
+    LoadedSpectrum file;
+    const auto bytes = big.Bytes();
+    ASSERT_TRUE(ParseSpectrumFile(bytes.data(), bytes.size(), file));
+    const auto fewer = MakeSpectrum(2, {5}, {6}).Bytes();
+    ASSERT_TRUE(ParseSpectrumFile(fewer.data(), fewer.size(), file));
+    EXPECT_EQ(file.Values, (Values{5}));
+    EXPECT_EQ(file.ReferenceValues, (Values{6}));
+    EXPECT_TRUE(file.CalAbs.empty());
+    EXPECT_TRUE(file.Calibrations.empty());
 }
 
 TEST_F(Reader, ShortOrEmptyFilesAreRefusedWithTheirReason) {
@@ -316,7 +353,44 @@ TEST(Reflectance, DividesByTheReferenceWithItsMarkers) {
     EXPECT_EQ(ReflectanceData, (Values{0.5, 0, -9999, 0}));
     EXPECT_EQ(DisplayData, ReflectanceData);
 
+    // Each marker alone at every place of a longer spectrum, with references
+    // that only look like one (+9999, -0) and values that are no numbers.
+    const double nan = std::nan(""), inf = INFINITY;
+    const std::vector<std::pair<double, double>> cases = {
+        {30, 0}, {30, -9999}, {30, nan}, {30, 9999}, {30, -0.0}, {30, inf},
+        {nan, 60}, {inf, 60}, {-inf, 0}, {0, 0}, {30, 60}};
+    for (std::size_t n : {4u, 5u, 8u, 11u}) {
+        for (std::size_t at = 0; at < n; ++at) {
+            for (const auto& [value, reference] : cases) {
+                SpectrumData.assign(n, 30);
+                ReferenceData.assign(n, 60);
+                SpectrumData[at] = value;
+                ReferenceData[at] = reference;
+                ASSERT_TRUE(ComputeReflectance()) << value << " / " << reference;
+                ASSERT_EQ(ReflectanceData.size(), n);
+                for (std::size_t i = 0; i < n; ++i) {
+                    const double r = ReferenceData[i];
+                    const double expected = r == 0 || std::isnan(r) ? 0
+                                            : r == -9999         ? -9999
+                                                                 : SpectrumData[i] / r;
+                    const double got = ReflectanceData[i];
+                    EXPECT_TRUE(got == expected || (std::isnan(got) && std::isnan(expected)))
+                        << n << " channels, " << value << " / " << reference << " at " << at
+                        << ", channel " << i << ": " << got;
+                }
+                ASSERT_EQ(DisplayData.size(), n);
+            }
+        }
+    }
+
     CurrentFileName = "huge.001";
+    SpectrumData = {1, 1, 1, 1, 1, 1e300, 1};
+    ReferenceData = {1, 1, 1, 1, 1, 1e-300, 1};
+    EXPECT_FALSE(ComputeReflectance());
+    EXPECT_TRUE(ReflectanceData.empty());
+    EXPECT_EQ(ui.Messages().back(),
+              "huge.001 has an unusable reference: the reflectance of channel 5 is too large to "
+              "hold.");
     SpectrumData = {1e300, 1};
     ReferenceData = {1e-300, 1};
     EXPECT_FALSE(ComputeReflectance());
