@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/command_line.h"
@@ -304,11 +305,14 @@ void frmLVX::SetProgressMax(int max) {
 void frmLVX::SetProgressValue(int value) {
     // Batches do not return to the event loop between files, so the bar is
     // drawn here, but no faster than a screen shows it: drawing it for every
-    // file of a fast run cost more than the files. The first value, the last
+    // file of a fast run cost more than the files. Where drawing it is slow (a
+    // styled bar, a remote display) it is drawn less often still, so that it
+    // never takes more than a fiftieth of the run. The first value, the last
     // and 0 are always drawn, so the bar never rests on a stale value.
-    constexpr qint64 FrameMilliseconds = 16;
+    constexpr qint64 FrameNanoseconds = 16'000'000;
+    constexpr qint64 DrawingShare = 50;
     const bool draw = value == 0 || value == ProgressBar1->maximum() || !progressDrawn_.isValid() ||
-                      progressDrawn_.elapsed() >= FrameMilliseconds;
+                      progressDrawn_.nsecsElapsed() >= progressFrameNanoseconds_;
     // The bar takes every value with its updates off: left on, it repaints
     // itself on a visible step, which between frames is too often and on a
     // frame paints it twice, once there and once below. Turning them on
@@ -321,8 +325,11 @@ void frmLVX::SetProgressValue(int value) {
     }
     ProgressBar1->setValue(value);
     if (draw) {
+        QElapsedTimer drawing;
+        drawing.start();
         ProgressBar1->setUpdatesEnabled(true);
         ProgressBar1->repaint();
+        progressFrameNanoseconds_ = std::max(FrameNanoseconds, DrawingShare * drawing.nsecsElapsed());
         progressDrawn_.start();
     } else if (wasEnabled) {
         QTimer::singleShot(0, ProgressBar1, [bar = ProgressBar1] { bar->setUpdatesEnabled(true); });

@@ -188,6 +188,9 @@ private:
     bool unloaded_ = false;
     // When the progress bar was last drawn; invalid before a run's first value.
     QElapsedTimer progressDrawn_;
+    // The least time between two drawings of the bar, from what the last one
+    // took.
+    qint64 progressFrameNanoseconds_ = 16'000'000;
 };
 
 // Date and time as the status bar shows them: the desktop's own form.

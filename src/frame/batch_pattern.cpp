@@ -101,15 +101,13 @@ std::string ReplaceOutput(const std::string& path, const std::vector<uint8_t>& b
         return "no free name for its temporary file";
     }
     std::string reason = WriteAndClose(descriptor, bytes);
-    std::error_code error;
     if (reason.empty()) {
-        std::filesystem::rename(temporary, path, error);
-        if (!error) {
+        if (::rename(temporary.c_str(), path.c_str()) == 0) {
             return {};
         }
-        reason = error.message();
+        reason = std::strerror(errno);
     }
-    std::filesystem::remove(temporary, error);
+    ::unlink(temporary.c_str());
     return reason;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/shell/paths.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -45,8 +47,10 @@ bool FileExists(const std::string& Name) {
     if (Name.empty()) {
         return false;
     }
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(Name, error));
+    // The system's own look, without building a path object: a batch asks
+    // this for every output it is about to write.
+    struct stat status {};
+    return ::lstat(Name.c_str(), &status) == 0;
 }
 
 std::string ProgramFolder() {
