@@ -233,7 +233,7 @@ void ReflectanceBatchThroughTheWindow(benchmark::State& state) {
     state.counters["c_over_a2"] = c.seconds / a2.seconds;
 }
 BENCHMARK(ReflectanceBatchThroughTheWindow)
-    ->Iterations(7)
+    ->Iterations(15)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -266,7 +266,7 @@ void FirstDerivativeBatchThroughTheWindow(benchmark::State& state) {
     state.counters["b_over_a"] = b.seconds / a.seconds;
 }
 BENCHMARK(FirstDerivativeBatchThroughTheWindow)
-    ->Iterations(7)
+    ->Iterations(15)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -1,15 +1,13 @@
 #include "frame/batch_pattern.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <string_view>
 
 #include "frame/batch_host.h"
 #include "frame/file_message.h"
@@ -75,11 +73,12 @@ std::string WriteAndClose(int descriptor, const std::vector<uint8_t>& bytes) {
     return error == 0 ? std::string() : std::strerror(error);
 }
 
-// Creates path, failing when anything of that name exists: -1 with errno set.
-int CreateNew(const std::string& path) {
+// Creates name in folder (a descriptor, or AT_FDCWD for a name that is a
+// whole path), failing when anything of that name exists: -1 with errno set.
+int CreateNew(int folder, const std::string& name) {
     int descriptor;
     do {
-        descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        descriptor = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
@@ -87,12 +86,12 @@ int CreateNew(const std::string& path) {
 // An earlier output is replaced only by a complete new one: the content goes
 // to a file of its own beside it and is renamed over it, so a failure leaves
 // the earlier output as it was.
-std::string ReplaceOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
+std::string ReplaceOutput(int folder, const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = path + ".part" + std::to_string(attempt);
-        descriptor = CreateNew(temporary);
+        temporary = name + ".part" + std::to_string(attempt);
+        descriptor = CreateNew(folder, temporary);
         if (descriptor < 0 && errno != EEXIST) {
             return std::strerror(errno);
         }
@@ -102,26 +101,25 @@ std::string ReplaceOutput(const std::string& path, const std::vector<uint8_t>& b
     }
     std::string reason = WriteAndClose(descriptor, bytes);
     if (reason.empty()) {
-        if (::rename(temporary.c_str(), path.c_str()) == 0) {
+        if (::renameat(folder, temporary.c_str(), folder, name.c_str()) == 0) {
             return {};
         }
         reason = std::strerror(errno);
     }
-    ::unlink(temporary.c_str());
+    ::unlinkat(folder, temporary.c_str(), 0);
     return reason;
 }
 
-}  // namespace
-
-bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
-                     bool replacing) {
+// WriteOutputFile for name in folder; path names the file to the user.
+bool WriteOutput(int folder, const std::string& name, const std::string& path,
+                 const std::vector<uint8_t>& bytes, bool replacing) {
     // A new output is created under its own name; if writing it fails it is
     // removed, so no half spectrum file (which would read as complete) stays.
     // A replacement works as well where nothing turns out to be there.
     std::string reason;
     int descriptor = -1;
     if (!replacing) {
-        descriptor = CreateNew(path);
+        descriptor = CreateNew(folder, name);
         replacing = descriptor < 0 && errno == EEXIST;
         if (descriptor < 0 && !replacing) {
             reason = std::strerror(errno);
@@ -132,16 +130,67 @@ bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
         if (reason.empty()) {
             return true;
         }
-        std::error_code error;
-        std::filesystem::remove(path, error);
+        ::unlinkat(folder, name.c_str(), 0);
     } else if (replacing) {
-        reason = ReplaceOutput(path, bytes);
+        reason = ReplaceOutput(folder, name, bytes);
         if (reason.empty()) {
             return true;
         }
     }
     MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbCritical, AppTitle);
     return false;
+}
+
+// The folder a run's outputs go to, opened once: each output is then looked
+// up, created and renamed by its name alone, instead of by its whole path
+// walked again several times a file.
+class OutputFolder {
+public:
+    OutputFolder() = default;
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+    ~OutputFolder() { Close(); }
+
+    // The descriptor to look path up from, and path's name there. A folder
+    // that cannot be opened is left to the calls on the whole path, which
+    // then say why they fail.
+    int For(const std::string& path, std::string& name) {
+        const auto slash = path.rfind('/');
+        if (slash == std::string::npos || slash + 1 == path.size()) {
+            name = path;
+            return AT_FDCWD;
+        }
+        const std::string_view folder(path.data(), slash + 1);
+        if (descriptor_ < 0 || folder != folder_) {
+            Close();
+            folder_ = folder;
+            descriptor_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (descriptor_ < 0) {
+            name = path;
+            return AT_FDCWD;
+        }
+        name.assign(path, slash + 1);
+        return descriptor_;
+    }
+
+private:
+    void Close() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+        descriptor_ = -1;
+    }
+
+    std::string folder_;
+    int descriptor_ = -1;
+};
+
+}  // namespace
+
+bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                     bool replacing) {
+    return WriteOutput(AT_FDCWD, path, path, bytes, replacing);
 }
 
 void StampDerivedHeader(SpectrumHeader& header, uint8_t dataType) {
@@ -176,6 +225,7 @@ struct RunState {
     bool yesToAll = false;
     bool firstReadable = true;
     bool closeEarly = false;
+    OutputFolder outputs;
 };
 
 Flow ToFlow(BatchStep step, RunState& run) {
@@ -224,9 +274,13 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     if (const Flow f = ToFlow(op.OutputName(file), run); f != Flow::Go)
         return f;
+    std::string outputName;
+    const int outputFolder = run.outputs.For(file.OutputPath, outputName);
     // After "Yes to All" the outputs are expected to be there already.
     bool replacing = run.yesToAll;
-    if (!run.yesToAll && FileExists(file.OutputPath)) {
+    struct stat status {};
+    if (!run.yesToAll &&
+        ::fstatat(outputFolder, outputName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         replacing = true;
         const std::string answer =
             AskOverwriteFile(file.OutputPath, op.PromptSecondLine, count >= 2);
@@ -241,7 +295,7 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
-    if (!WriteOutputFile(file.OutputPath, op.Write(file), replacing)) {
+    if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing)) {
         return Flow::Stop;
     }
     ++run.result.Count;

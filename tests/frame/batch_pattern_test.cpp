@@ -162,6 +162,48 @@ TEST_F(BatchPattern, YesToAllAlsoWritesTheOutputsThatWereNotThere) {
     EXPECT_EQ(EntriesIn("out"), 3u);  // no temporary file left beside them
 }
 
+// Sends each output to the folder its input's first value names: "out" or
+// "other" by turns, or the current folder by its bare name.
+class ScatterBatch : public CopyBatch {
+public:
+    BatchStep OutputName(BatchFile& file) override {
+        const int to = static_cast<int>(SpectrumData.at(0));
+        file.OutputPath = to == 0   ? file.InputName + ".cpy"
+                          : to == 1 ? OutputDirectory + "/" + file.InputName + ".cpy"
+                                    : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
+        return BatchStep::Continue;
+    }
+};
+
+TEST_F(BatchPattern, OutputsGoWhereTheirNamesSayWhateverFolderCameBefore) {
+    fs::create_directories("other");
+    Work({Input("a.001", 1), Input("b.001", 2), Input("c.001", 1), Input("d.001", 0),
+          Input("e.001", 2)});
+    std::ofstream(Output("c.001.cpy")) << "old";
+    ui.Drive(AnswerOverwrite("Yes"));
+    ScatterBatch batch;
+    EXPECT_EQ(RunBatch(batch), 5);
+    EXPECT_EQ(ui.Prompts.size(), 2u);  // the question for c, then the count
+    for (const char* name : {"a.001.cpy", "c.001.cpy"}) {
+        EXPECT_EQ(fs::file_size(Output(name)), 496u) << name;
+    }
+    for (const char* name : {"other/b.001.cpy", "other/e.001.cpy", "d.001.cpy"}) {
+        EXPECT_EQ(fs::file_size(name), 496u) << name;
+    }
+    EXPECT_EQ(EntriesIn("out"), 2u);
+    EXPECT_EQ(EntriesIn("other"), 2u);
+
+    // The folder is looked up again for each run: one made anew in the
+    // place of the last run's is where the next outputs go.
+    fs::rename("out", "out-before");
+    fs::create_directories("out");
+    host.WorkList.Clear();
+    host.WorkList.AddItem(Input("f.001", 1));
+    ScatterBatch again;
+    EXPECT_EQ(RunBatch(again), 1);
+    EXPECT_TRUE(fs::exists(Output("f.001.cpy")));
+}
+
 TEST_F(BatchPattern, OutputFolderWithOrWithoutSeparatorGivesTheSameNames) {
     Work({Input("a.001")});
     OutputDirectory += "/";

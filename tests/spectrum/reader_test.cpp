@@ -314,6 +314,24 @@ TEST(ByteArrays, DecodeEveryStoredTypeAndRefuseCountsPastTheEnd) {
     writer.Values<float>({1.5});
     writer.Values<double>({-0.25});
     EXPECT_EQ(out, std::vector<uint8_t>(bytes.begin() + 2, bytes.end()));
+
+    // Longer arrays, a whole number of blocks or not, behind what is there,
+    // come back as their Singles; into borrowed memory of another size too.
+    for (std::size_t n : {7u, 8u, 9u, 16u, 21u}) {
+        Values values(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            values[i] = 0.1 * static_cast<double>(i) - 1e-40 * static_cast<double>(i % 3);
+        }
+        std::vector<uint8_t> written = {0xAB};
+        spectrum::ByteWriter(written).Values<float>(values);
+        ASSERT_EQ(written.size(), 1 + 4 * n);
+        spectrum::ByteReader back(written.data() + 1, written.size() - 1);
+        const Values read = back.Values<float>(n, Values(n + 3, 99.0));
+        ASSERT_EQ(read.size(), n);
+        for (std::size_t i = 0; i < n; ++i) {
+            EXPECT_EQ(read[i], static_cast<double>(static_cast<float>(values[i]))) << n << " " << i;
+        }
+    }
 }
 
 TEST_F(Reader, EveryPrefixOfAVersionSevenFile) {
