@@ -2,6 +2,8 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QEvent>
+#include <QProgressBar>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -289,6 +291,50 @@ TEST_F(App, ResizeKeepsTheListAboveTheProgressBar) {
     window->resize(600, 60);  // smaller than the bars together
     QApplication::processEvents();
     EXPECT_GE(list->height(), 0);
+}
+
+// Counts the paintings of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST_F(App, TheProgressBarIsDrawnOnceForEachValueItMustShow) {
+    auto window = Start();
+    window->show();
+    QApplication::processEvents();
+    PaintCounter counter(window->ProgressBar1);
+    // The first value, the last and 0 are drawn however fast they come, each
+    // once and at once, with the value it shows.
+    window->SetProgressMax(2);
+    window->SetProgressValue(1);
+    EXPECT_EQ(counter.paints, 1);
+    window->SetProgressValue(2);
+    EXPECT_EQ(counter.paints, 2);
+    EXPECT_EQ(window->ProgressBar1->value(), 2);
+    window->SetProgressValue(0);
+    EXPECT_EQ(counter.paints, 3);
+    EXPECT_EQ(window->ProgressBar1->value(), 0);
+    EXPECT_TRUE(window->ProgressBar1->updatesEnabled());
+
+    // Between frames a value is taken but not drawn; should the event loop
+    // run before the next frame, the bar is drawn there as it stands.
+    window->SetProgressMax(1000);
+    window->SetProgressValue(1);
+    const int drawn = counter.paints;
+    window->SetProgressValue(2);
+    if (counter.paints == drawn) {  // not a frame's time later
+        EXPECT_EQ(window->ProgressBar1->value(), 2);
+        QApplication::processEvents();
+        QApplication::processEvents();
+        EXPECT_TRUE(window->ProgressBar1->updatesEnabled());
+        EXPECT_GT(counter.paints, drawn);
+    }
 }
 
 }  // namespace
