@@ -37,6 +37,10 @@ int ListBox::ListCount() const {
     return count();
 }
 
+QString ProgressBar::text() const {
+    return isTextVisible() ? QProgressBar::text() : QString();
+}
+
 std::string ListBox::List(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text().toStdString() : std::string();
@@ -157,7 +161,7 @@ frmLVX::frmLVX() {
     list2_->setAcceptDrops(true);
     list2_->setDragDropMode(QAbstractItemView::DropOnly);
     connect(list2_, &ListBox::FilesDropped, this, &frmLVX::List2_DragDrop);
-    ProgressBar1 = new QProgressBar(client);
+    ProgressBar1 = new ProgressBar(client);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setRange(0, 100);

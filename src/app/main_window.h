@@ -18,6 +18,15 @@
 #include "frame/batch_host.h"
 #include "platform/ui/common_dialog.h"
 
+// The window's progress bar. It shows no text, and says none: QProgressBar
+// otherwise formats its text for every value it takes, only to decide
+// whether the bar must be repainted, and a batch gives it one per file.
+class ProgressBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+    QString text() const override;
+};
+
 // A list box the operations see as a FileList.
 class ListBox : public QListWidget, public FileList {
     Q_OBJECT
