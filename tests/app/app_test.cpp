@@ -321,6 +321,13 @@ TEST_F(App, TheProgressBarIsDrawnOnceForEachValueItMustShow) {
     EXPECT_EQ(counter.paints, 3);
     EXPECT_EQ(window->ProgressBar1->value(), 0);
     EXPECT_TRUE(window->ProgressBar1->updatesEnabled());
+    // The bar shows no text, so it has none to give; shown, it has its own.
+    window->SetProgressValue(1);
+    EXPECT_EQ(window->ProgressBar1->text(), QString());
+    window->ProgressBar1->setTextVisible(true);
+    EXPECT_TRUE(window->ProgressBar1->text().contains("50"));
+    window->ProgressBar1->setTextVisible(false);
+    window->SetProgressValue(0);
 
     // Between frames a value is taken but not drawn; should the event loop
     // run before the next frame, the bar is drawn there as it stands.
