@@ -311,10 +311,12 @@ void frmLVX::SetProgressValue(int value) {
     // drawn here, but no faster than a screen shows it: drawing it for every
     // file of a fast run cost more than the files. Where drawing it is slow (a
     // styled bar, a remote display) it is drawn less often still, so that it
-    // never takes more than a fiftieth of the run. The first value, the last
+    // takes no more than about a fiftieth of the run. The first value, the last
     // and 0 are always drawn, so the bar never rests on a stale value.
     constexpr qint64 FrameNanoseconds = 16'000'000;
     constexpr qint64 DrawingShare = 50;
+    // However slow one drawing was, the bar still moves a few times a second.
+    constexpr qint64 LongestFrameNanoseconds = 250'000'000;
     const bool draw = value == 0 || value == ProgressBar1->maximum() || !progressDrawn_.isValid() ||
                       progressDrawn_.nsecsElapsed() >= progressFrameNanoseconds_;
     // The bar takes every value with its updates off: left on, it repaints
@@ -333,7 +335,8 @@ void frmLVX::SetProgressValue(int value) {
         drawing.start();
         ProgressBar1->setUpdatesEnabled(true);
         ProgressBar1->repaint();
-        progressFrameNanoseconds_ = std::max(FrameNanoseconds, DrawingShare * drawing.nsecsElapsed());
+        progressFrameNanoseconds_ = std::clamp(DrawingShare * drawing.nsecsElapsed(),
+                                               FrameNanoseconds, LongestFrameNanoseconds);
         progressDrawn_.start();
     } else if (wasEnabled) {
         QTimer::singleShot(0, ProgressBar1, [bar = ProgressBar1] { bar->setUpdatesEnabled(true); });

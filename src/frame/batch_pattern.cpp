@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -83,6 +84,9 @@ int CreateNew(int folder, const std::string& name) {
     return descriptor;
 }
 
+// The most a temporary file's name adds to its output's (".part99").
+constexpr std::size_t TemporarySuffixRoom = 7;
+
 // An earlier output is replaced only by a complete new one: the content goes
 // to a file of its own beside it and is renamed over it, so a failure leaves
 // the earlier output as it was.
@@ -155,8 +159,10 @@ public:
     // that cannot be opened is left to the calls on the whole path, which
     // then say why they fail.
     int For(const std::string& path, std::string& name) {
+        // A folder given relative to the current one is looked up from there
+        // each time, as the current folder may change during a run.
         const auto slash = path.rfind('/');
-        if (slash == std::string::npos || slash + 1 == path.size()) {
+        if (path.empty() || path[0] != '/' || slash + 1 == path.size()) {
             name = path;
             return AT_FDCWD;
         }
@@ -276,8 +282,9 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     std::string outputName;
     const int outputFolder = run.outputs.For(file.OutputPath, outputName);
-    // After "Yes to All" the outputs are expected to be there already.
-    bool replacing = run.yesToAll;
+    // After "Yes to All" the outputs are expected to be there already; a name
+    // too long for a temporary file beside it is tried directly first.
+    bool replacing = run.yesToAll && outputName.size() + TemporarySuffixRoom <= NAME_MAX;
     struct stat status {};
     if (!run.yesToAll &&
         ::fstatat(outputFolder, outputName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {

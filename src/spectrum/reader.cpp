@@ -111,8 +111,14 @@ Loaded LoadFile(const std::string& path, std::vector<uint8_t>& bytes, std::strin
     if (descriptor < 0) {
         const int reason = errno == ENOTDIR ? ENOENT : errno;
         error = "cannot be opened: " + std::string(std::strerror(reason));
-        // A socket cannot be opened at all; like a pipe it is not a file.
-        return reason == ENOENT || reason == ENXIO ? Loaded::NotThere : Loaded::Failed;
+        if (reason == ENOENT) {
+            return Loaded::NotThere;
+        }
+        // What cannot be opened may still be no file at all (a socket, a
+        // folder closed to us): that is passed over like any other.
+        struct stat status {};
+        return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode) ? Loaded::NotThere
+                                                                              : Loaded::Failed;
     }
     struct Closer {
         int descriptor;
@@ -281,12 +287,15 @@ int16_t ReadSpectrumFile(const std::string& FileName) {
     static LoadedSpectrum file;
     try {
         if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
+            // Taken before the message, whose event loop could read another
+            // file into the same record.
             const bool holdsHeader = bytes.size() >= SpectrumHeader::Size;
+            const SpectrumHeader header = file.Header;
             std::array<uint8_t, 3> signature{bytes[0], bytes[1], bytes[2]};
             CheckSpectrumSignature(FileName, signature);
             // The header just read is what the caller finds loaded, as before.
             if (holdsHeader) {
-                CurrentHeader = file.Header;
+                CurrentHeader = header;
             }
             return -1;
         }

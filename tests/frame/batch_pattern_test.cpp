@@ -162,6 +162,17 @@ TEST_F(BatchPattern, YesToAllAlsoWritesTheOutputsThatWereNotThere) {
     EXPECT_EQ(EntriesIn("out"), 3u);  // no temporary file left beside them
 }
 
+TEST_F(BatchPattern, YesToAllWritesANewOutputWhoseNameLeavesNoRoomForATemporaryOne) {
+    const std::string longName = std::string(243, 'n') + ".001";  // output: 251 bytes
+    Work({Input("a.001"), Input(longName)});
+    std::ofstream(Output("a.001.cpy")) << "old";
+    ui.Drive(AnswerOverwrite("Yes All"));
+    CopyBatch batch;
+    EXPECT_EQ(RunBatch(batch), 2);
+    EXPECT_EQ(fs::file_size(Output(longName + ".cpy")), 496u);
+    EXPECT_EQ(EntriesIn("out"), 2u);
+}
+
 // Sends each output to the folder its input's first value names: "out" or
 // "other" by turns, or the current folder by its bare name.
 class ScatterBatch : public CopyBatch {

@@ -215,6 +215,21 @@ TEST_F(Reader, AFolderClosedToUsIsAFileErrorNotAMissingFile) {
     std::filesystem::permissions("closed", std::filesystem::perms::owner_all);
 }
 
+TEST_F(Reader, AFolderWeMayNotOpenIsStillNoFileToReport) {
+    std::filesystem::create_directory("private.001");
+    std::filesystem::permissions("private.001", std::filesystem::perms::owner_all);
+    std::filesystem::permissions(".", std::filesystem::perms::all);
+    EXPECT_EXIT(
+        {
+            if (getuid() == 0 && setuid(65534) != 0) {
+                _exit(2);
+            }
+            const bool passedOver = ReadSpectrumFile("private.001") == -1;
+            _exit(passedOver && ui.Messages().empty() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
 TEST_F(Reader, OtherKindsOfDirectoryEntriesAreNotFound) {
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
