@@ -115,6 +115,9 @@ std::string ReplaceOutput(int folder, const std::string& name, const std::vector
 }
 
 // WriteOutputFile for name in folder; path names the file to the user.
+// replacing says an existing file is expected there: the replacement is then
+// made without first trying to create the file, unless the name leaves no room
+// for a temporary file beside it.
 bool WriteOutput(int folder, const std::string& name, const std::string& path,
                  const std::vector<uint8_t>& bytes, bool replacing) {
     // A new output is created under its own name; if writing it fails it is
@@ -122,7 +125,7 @@ bool WriteOutput(int folder, const std::string& name, const std::string& path,
     // A replacement works as well where nothing turns out to be there.
     std::string reason;
     int descriptor = -1;
-    if (!replacing) {
+    if (!replacing || name.size() + TemporarySuffixRoom > NAME_MAX) {
         descriptor = CreateNew(folder, name);
         replacing = descriptor < 0 && errno == EEXIST;
         if (descriptor < 0 && !replacing) {
@@ -194,9 +197,8 @@ private:
 
 }  // namespace
 
-bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
-                     bool replacing) {
-    return WriteOutput(AT_FDCWD, path, path, bytes, replacing);
+bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return WriteOutput(AT_FDCWD, path, path, bytes, false);
 }
 
 void StampDerivedHeader(SpectrumHeader& header, uint8_t dataType) {
@@ -282,9 +284,8 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
         return f;
     std::string outputName;
     const int outputFolder = run.outputs.For(file.OutputPath, outputName);
-    // After "Yes to All" the outputs are expected to be there already; a name
-    // too long for a temporary file beside it is tried directly first.
-    bool replacing = run.yesToAll && outputName.size() + TemporarySuffixRoom <= NAME_MAX;
+    // After "Yes to All" the outputs are expected to be there already.
+    bool replacing = run.yesToAll;
     struct stat status {};
     if (!run.yesToAll &&
         ::fstatat(outputFolder, outputName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {

@@ -93,10 +93,8 @@ std::string AskOverwriteFile(const std::string& path, const std::string& secondL
 // them). A new file is written in place; an existing one is replaced only by a
 // complete new file, so it survives a failed replacement. On failure the user
 // is told which file could not be written, nothing of the attempt is left,
-// and false is returned. replacing says an existing file is expected there:
-// the replacement is then made without first trying to create the file.
-bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes,
-                     bool replacing = false);
+// and false is returned.
+bool WriteOutputFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // The common header stamp of a derived version-1 file.
 void StampDerivedHeader(SpectrumHeader& header, uint8_t dataType);
