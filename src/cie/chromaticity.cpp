@@ -29,29 +29,23 @@ double Determinant(const double m[3][3]) {
 
 DiagramGeometry MakeDiagramGeometry(int scaleWidth, int scaleHeight) {
     DiagramGeometry g;
-    g.left = 0;
-    g.top = 0;
-    g.right = scaleWidth - g.left;
-    g.bottom = scaleHeight - g.top;
     g.inset = static_cast<int>(std::nearbyint(scaleWidth * 0.125 / 2));
-    g.plotLeft = g.left + g.inset;
-    g.plotTop = g.top + g.inset;
-    g.plotRight = g.right - g.inset;
-    g.plotBottom = g.bottom - g.inset;
-    g.W = g.right - g.left;
-    g.H = g.bottom - g.top;
-    g.xMax = 1.0f;
-    g.yMax = 1.0f;
-    g.sx = static_cast<float>(g.W) / g.xMax;
-    g.sy = static_cast<float>(g.H) / g.yMax;
+    g.plotLeft = g.inset;
+    g.plotTop = g.inset;
+    g.plotRight = scaleWidth - g.inset;
+    g.plotBottom = scaleHeight - g.inset;
+    g.W = scaleWidth;
+    g.H = scaleHeight;
     g.invW = g.W != 0 ? 1.0f / static_cast<float>(g.W) : 0.0f;
     g.invH = g.H != 0 ? 1.0f / static_cast<float>(g.H) : 0.0f;
     return g;
 }
 
 PixelPoint ChromaToPixel(const DiagramGeometry& g, float x, float y) {
-    return {RoundToPixel(g.plotLeft + static_cast<double>(g.sx) * x),
-            RoundToPixel(g.plotBottom - static_cast<double>(g.sy) * y)};
+    // The scale is taken as a float, as it was always held, so that any size
+    // rounds the same.
+    return {RoundToPixel(g.plotLeft + static_cast<double>(static_cast<float>(g.W)) * x),
+            RoundToPixel(g.plotBottom - static_cast<double>(static_cast<float>(g.H)) * y)};
 }
 
 Chroma PixelToChroma(const DiagramGeometry& g, int px, int py) {

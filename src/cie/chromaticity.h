@@ -23,21 +23,13 @@ struct PixelPoint {
 // or y spans the whole picture's width or height, not the plot area's: the
 // locus reaches no further than about 0.74 and 0.84, so it stays inside.
 struct DiagramGeometry {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
     int inset = 0;
     int plotLeft = 0;
     int plotTop = 0;
     int plotRight = 0;
     int plotBottom = 0;
-    int W = 0;
-    int H = 0;
-    float xMax = 1.0f;
-    float yMax = 1.0f;
-    float sx = 0;  // pixels per unit of x
-    float sy = 0;  // pixels per unit of y
+    int W = 0;  // pixels per unit of x
+    int H = 0;  // pixels per unit of y
     float invW = 0;
     float invH = 0;
 };

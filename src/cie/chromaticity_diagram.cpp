@@ -8,12 +8,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-#include <QRadioButton>
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
-#include <vector>
 
 #include "cie/screen_text.h"
 #include "cie/ucie_parts.h"
@@ -195,16 +192,14 @@ void DiagramPicture::Print(const QString& text) {
 
 void UCIE::SetupDiagram() {
     ChromaticityDiagram& d = state_->Diagram;
-    auto* picture = qobject_cast<QLabel*>(panel_->picCIE);
-    if (picture != nullptr) {
-        // The picture's pixels are the diagram's pixels: no border, no margin.
-        picture->setFrameShape(QFrame::NoFrame);
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+    QLabel* picture = panel_->picCIE;
+    // The picture's pixels are the diagram's pixels: no border, no margin.
+    picture->setFrameShape(QFrame::NoFrame);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     d.Shown.BackColor = Black;
     d.Shown.ForeColor = White;
-    d.Shown.Font = panel_->picCIE->font();
-    const QSize size = picture != nullptr ? picture->contentsRect().size() : panel_->picCIE->size();
+    d.Shown.Font = picture->font();
+    const QSize size = picture->contentsRect().size();
     d.Geometry = MakeDiagramGeometry(size.width(), size.height());
     d.Shown.Create(size.width(), size.height());
     for (DiagramPicture& buffer : d.Buffers) {
@@ -218,9 +213,7 @@ void UCIE::SetupDiagram() {
 }
 
 void UCIE::RepaintDiagram() {
-    if (auto* picture = qobject_cast<QLabel*>(panel_->picCIE)) {
-        picture->setPixmap(QPixmap::fromImage(state_->Diagram.Shown.Image));
-    }
+    panel_->picCIE->setPixmap(QPixmap::fromImage(state_->Diagram.Shown.Image));
 }
 
 void UCIE::DrawChromaticity(int observer) {
@@ -244,9 +237,8 @@ void UCIE::DrawChromaticity(int observer) {
     DiagramPicture& buffer = d.Buffers[observer];
     if (s.DiagramDrawn[static_cast<std::size_t>(observer)]) {
         d.Shown.Image = buffer.Image;
-        RepaintDiagram();
-        if (s.ShowPoint) {
-            PlotEnteredPoint();
+        if (!s.ShowPoint || !PlotEnteredPoint()) {
+            RepaintDiagram();
         }
         return;
     }
@@ -302,12 +294,10 @@ void UCIE::DrawChromaticity(int observer) {
     if (s.ShowWavelengths) {
         DrawWavelengthLabels(buffer, observer);
     }
-    d.Shown.Cls();
     d.Shown.Image = buffer.Image;
-    RepaintDiagram();
     s.DiagramDrawn[static_cast<std::size_t>(observer)] = true;
-    if (s.ShowPoint) {
-        PlotEnteredPoint();
+    if (!s.ShowPoint || !PlotEnteredPoint()) {
+        RepaintDiagram();
     }
     unsetCursor();
 }
@@ -362,11 +352,11 @@ void UCIE::DrawWavelengthLabels(DiagramPicture& picture, int observer) {
     }
 }
 
-void UCIE::PlotEnteredPoint() {
+bool UCIE::PlotEnteredPoint() {
     const Panel& p = *panel_;
     for (int i = 0; i < 3; ++i) {
         if (p.Boxes[static_cast<std::size_t>(i)]->text().isEmpty()) {
-            return;
+            return false;
         }
     }
     float xyz[3];
@@ -377,18 +367,18 @@ void UCIE::PlotEnteredPoint() {
             for (std::size_t box = 3; box < 6; ++box) {
                 p.Boxes[box]->clear();
             }
-            return;
+            return false;
         }
         xyz[i] = static_cast<float>(*value);
     }
-    PlotXYZPoint(xyz[0], xyz[1], xyz[2]);
+    return PlotXYZPoint(xyz[0], xyz[1], xyz[2]);
 }
 
-void UCIE::PlotXYZPoint(float X, float Y, float Z) {
+bool UCIE::PlotXYZPoint(float X, float Y, float Z) {
     Panel& p = *panel_;
     ChromaticityDiagram& d = state_->Diagram;
     if (!d.SetUp) {
-        return;
+        return false;
     }
     // A fresh copy of the diagram takes away an earlier marker.
     d.Shown.Image = d.Buffers[SelectedObserver()].Image;
@@ -401,7 +391,7 @@ void UCIE::PlotXYZPoint(float X, float Y, float Z) {
             p.Boxes[box]->clear();
         }
         RepaintDiagram();
-        return;
+        return true;
     }
     const PixelPoint at = ChromaToPixel(d.Geometry, x, y);
     // Outside the picture the pixel reads as no colour, so the marker is black.
@@ -413,4 +403,5 @@ void UCIE::PlotXYZPoint(float X, float Y, float Z) {
     p.Boxes[4]->setText(QString::number(c.g));
     p.Boxes[5]->setText(QString::number(c.b));
     RepaintDiagram();
+    return true;
 }

@@ -3,9 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
-#include <limits>
 
 #include "platform/text/convert.h"
 

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <array>
 #include <filesystem>
 
 #include "cie/colorimetry.h"
@@ -125,7 +124,7 @@ T* Control(QWidget* parent, const QString& name, QRect where) {
     return control;
 }
 
-QWidget* PictureBox(QWidget* parent, const char* name, QRect where) {
+QLabel* PictureBox(QWidget* parent, const char* name, QRect where) {
     auto* picture = Control<QLabel>(parent, name, where);
     picture->setFrameShape(QFrame::Box);
     picture->setFrameShadow(QFrame::Sunken);
@@ -150,16 +149,12 @@ UCIE::UCIE(QWidget* parent)
     p.Graph2 = new GraphControl(p.picIlluminants);
     p.Graph2->setObjectName("Graph2");
     p.Graph2->setGeometry(p.picIlluminants->contentsRect());
-    // 2. Every display option on, gamma 1.
-    s.ShowColorFunctions = s.ShowIlluminates = s.ShowChromaticity = true;
-    s.ShowPoint = s.ShowGrid = s.ShowWavelengths = true;
-    s.Gamma = 1.0f;
+    // 2. Every display option on, gamma 1: as State starts.
     p.txtGamma->setText(ScreenFormat(s.Gamma, GammaPattern));
     // 3. The illuminant list, D65 chosen.
     p.cboIlluminate->addItem("A", ifA);
     p.cboIlluminate->addItem("D65", ifD65);
     p.cboIlluminate->setCurrentIndex(1);
-    s.SelectedIllFile = ifD65;
     // 4. The tables.
     InitCIEEx();
     // 5. The graphs' fixed settings.
@@ -313,12 +308,8 @@ void UCIE::CalcColorimetry(std::span<const double> buffer, std::int32_t lType, s
     ::CalcColorimetry(cie.Tables, cie.Results, cie.IllFile, buffer, lType, wlStart, ill);
     ShowResults();
     if (state_->ShowChromaticity) {
-        const int observer = SelectedObserver();
-        for (int i = 0; i < 3; ++i) {
-            panel_->Boxes[static_cast<std::size_t>(i)]->setText(
-                panel_->Values[static_cast<std::size_t>(7 * observer + i)]->text());
-        }
-        DrawChromaticity(observer);
+        // The results just shown become the point to mark there.
+        DrawChromaticity(SelectedObserver());
     }
 }
 

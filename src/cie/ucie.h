@@ -156,8 +156,10 @@ private:
     void DrawChromaticity(int observer);
     void DrawGrid(DiagramPicture& picture, const QString& title);
     void DrawWavelengthLabels(DiagramPicture& picture, int observer);
-    void PlotEnteredPoint();
-    void PlotXYZPoint(float X, float Y, float Z);
+    // Both tell whether they put the picture on screen, so that a caller
+    // about to show the bare diagram need not show it first.
+    bool PlotEnteredPoint();
+    bool PlotXYZPoint(float X, float Y, float Z);
     void RepaintDiagram();
 
     void InitGraphs();

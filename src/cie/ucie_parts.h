@@ -43,7 +43,7 @@ struct UCIE::Panel {
     GraphControl* Graph2 = nullptr;  // over picIlluminants
     std::array<QRadioButton*, 2> optCIE{};
     std::array<QCheckBox*, 2> chkIlluminate{};
-    QWidget* picCIE = nullptr;
+    QLabel* picCIE = nullptr;
     std::array<QRadioButton*, 2> optChromaticity{};
     QCheckBox* chkShowPoint = nullptr;
     QCheckBox* chkShowWavelengths = nullptr;

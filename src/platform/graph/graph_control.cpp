@@ -14,7 +14,6 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
-#include <limits>
 
 #include "platform/graph/graph_data_text.h"
 #include "platform/graph/graph_dialogs.h"

@@ -94,7 +94,6 @@ GraphCustomizeDialog::GraphCustomizeDialog(const GraphModel& model, Runner runne
         connect(colour, &QPushButton::clicked, this, [this, c] { ChooseColour(c); });
         curves_->setCellWidget(c, 1, colour);
 
-        lineTypes_.push_back(look.LineType);
         auto* lineType = new QComboBox(curves_);
         lineType->setObjectName(QStringLiteral("lineType%1").arg(c));
         for (size_t n = 0; n < names.size(); ++n) {

@@ -51,5 +51,4 @@ private:
     QCheckBox* legend_;
     QTableWidget* curves_;
     std::vector<int32_t> colours_;
-    std::vector<GraphValue> lineTypes_;
 };

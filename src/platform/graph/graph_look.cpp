@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -174,41 +173,18 @@ bool ReadValue(Reader& in, GraphValue& value, std::string& error) {
     return false;
 }
 
-bool KindFits(GraphKind kind, const GraphValue& value) {
-    switch (kind) {
-        case GraphKind::Boolean:
-            return std::holds_alternative<bool>(value);
-        case GraphKind::Text:
-            return std::holds_alternative<std::string>(value);
-        case GraphKind::Number:
-            return GraphNumber(value).has_value();
-    }
-    return false;
-}
-
-size_t PlainPosition(int32_t id) {
-    const auto table = GraphProperties();
-    for (size_t i = 0; i < table.size(); ++i) {
-        if (table[i].Id == id) {
-            return i;
-        }
-    }
-    return table.size();
-}
-
 // What makes a look unusable as a whole, once every entry is known good on
 // its own: counts the data could not take, and range ends that are not
 // numbers.
 bool CheckLook(const GraphLook& look, std::string& error) {
-    const auto curves = GraphWholeNumber(look.Plain[PlainPosition(11)]);
-    const auto points = GraphWholeNumber(look.Plain[PlainPosition(12)]);
-    if (!curves || !points || *curves < 0 || *curves > GraphMaxCurves || *points < 0 ||
-        *points > GraphMaxPoints || static_cast<int64_t>(*curves) * *points > GraphMaxTotalPoints) {
+    const auto curves = GraphWholeNumber(look.Plain[GraphPropertyIndex(11)]);
+    const auto points = GraphWholeNumber(look.Plain[GraphPropertyIndex(12)]);
+    if (!curves || !points || !GraphCountsFit(*curves, *points)) {
         error = "The saved graph look holds a number of curves or points out of bounds.";
         return false;
     }
     for (const int32_t id : {56, 57, 59, 60}) {
-        if (!std::isfinite(GraphNumber(look.Plain[PlainPosition(id)]).value_or(0.0))) {
+        if (!std::isfinite(GraphNumber(look.Plain[GraphPropertyIndex(id)]).value_or(0.0))) {
             error = "The saved graph look holds a range that is not a number.";
             return false;
         }
@@ -290,7 +266,7 @@ std::optional<GraphLook> ReadGraphLook(std::string_view bytes, std::string& erro
         if (!ReadValue(in, value, error)) {
             return std::nullopt;
         }
-        if (!KindFits(info->Kind, value)) {
+        if (!GraphKindFits(info->Kind, value)) {
             error = "The saved graph look holds a value of the wrong type.";
             return std::nullopt;
         }
@@ -309,21 +285,7 @@ std::optional<GraphLook> ReadGraphLook(std::string_view bytes, std::string& erro
         if (look.Curves.size() <= static_cast<size_t>(curve)) {
             look.Curves.resize(static_cast<size_t>(curve) + 1);
         }
-        auto& target = look.Curves[static_cast<size_t>(curve)];
-        switch (info->Id) {
-            case 131:
-                target.Label = std::get<std::string>(value);
-                break;
-            case 132:
-                target.Colour = value;
-                break;
-            case 134:
-                target.LineType = value;
-                break;
-            default:
-                target.LegendEntry = value;
-                break;
-        }
+        SetCurveLook(look.Curves[static_cast<size_t>(curve)], info->Id, value);
     }
     if (in.Left() != 0) {
         error = "The saved graph look holds more than its entries.";

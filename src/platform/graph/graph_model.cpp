@@ -36,14 +36,6 @@ std::span<const GraphPropertyInfo> Table() {
     return {kProperties, kPropertyCount};
 }
 
-size_t PlainIndex(int32_t id) {
-    const auto table = Table();
-    const auto it =
-        std::lower_bound(table.begin(), table.end(), id,
-                         [](const GraphPropertyInfo& p, int32_t v) { return p.Id < v; });
-    return static_cast<size_t>(it - table.begin());
-}
-
 GraphValue DefaultValue(const GraphPropertyInfo& info) {
     switch (info.Id) {
         case 4:
@@ -72,7 +64,31 @@ GraphValue DefaultValue(const GraphPropertyInfo& info) {
     return int32_t{0};
 }
 
-bool KindFits(GraphKind kind, const GraphValue& value) {
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+}  // namespace
+
+std::span<const GraphPropertyInfo> GraphProperties() {
+    return Table();
+}
+
+size_t GraphPropertyIndex(int32_t id) {
+    const auto table = Table();
+    const auto it =
+        std::lower_bound(table.begin(), table.end(), id,
+                         [](const GraphPropertyInfo& p, int32_t v) { return p.Id < v; });
+    return static_cast<size_t>(it - table.begin());
+}
+
+const GraphPropertyInfo* FindGraphProperty(int32_t id) {
+    const size_t index = GraphPropertyIndex(id);
+    if (index < kPropertyCount && kProperties[index].Id == id) {
+        return &kProperties[index];
+    }
+    return nullptr;
+}
+
+bool GraphKindFits(GraphKind kind, const GraphValue& value) {
     switch (kind) {
         case K::Boolean:
             return std::holds_alternative<bool>(value);
@@ -84,20 +100,26 @@ bool KindFits(GraphKind kind, const GraphValue& value) {
     return false;
 }
 
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-}  // namespace
-
-std::span<const GraphPropertyInfo> GraphProperties() {
-    return Table();
+bool GraphCountsFit(int32_t curves, int32_t points) {
+    return curves >= 0 && curves <= GraphMaxCurves && points >= 0 && points <= GraphMaxPoints &&
+           static_cast<int64_t>(curves) * points <= GraphMaxTotalPoints;
 }
 
-const GraphPropertyInfo* FindGraphProperty(int32_t id) {
-    const size_t index = PlainIndex(id);
-    if (index < kPropertyCount && kProperties[index].Id == id) {
-        return &kProperties[index];
+void SetCurveLook(GraphCurveLook& look, int32_t id, const GraphValue& value) {
+    switch (id) {
+        case 131:
+            look.Label = std::get<std::string>(value);
+            break;
+        case 132:
+            look.Colour = value;
+            break;
+        case 134:
+            look.LineType = value;
+            break;
+        default:
+            look.LegendEntry = value;
+            break;
     }
-    return nullptr;
 }
 
 std::optional<int32_t> GraphWholeNumber(const GraphValue& value) {
@@ -119,16 +141,15 @@ GraphModel::GraphModel() {
 }
 
 GraphValue& GraphModel::PlainSlot(int32_t id) {
-    return plain_[PlainIndex(id)];
+    return plain_[GraphPropertyIndex(id)];
 }
 
 const GraphValue& GraphModel::PlainSlot(int32_t id) const {
-    return plain_[PlainIndex(id)];
+    return plain_[GraphPropertyIndex(id)];
 }
 
 bool GraphModel::Resize(int32_t curves, int32_t points) {
-    if (curves < 0 || curves > GraphMaxCurves || points < 0 || points > GraphMaxPoints ||
-        static_cast<int64_t>(curves) * points > GraphMaxTotalPoints) {
+    if (!GraphCountsFit(curves, points)) {
         return false;
     }
     if (curves == curves_ && points == points_) {
@@ -159,7 +180,7 @@ bool GraphModel::Resize(int32_t curves, int32_t points) {
 
 bool GraphModel::Set(int32_t id, const GraphValue& value) {
     const auto* info = FindGraphProperty(id);
-    if (info == nullptr || info->Indexing != I::Plain || !KindFits(info->Kind, value)) {
+    if (info == nullptr || info->Indexing != I::Plain || !GraphKindFits(info->Kind, value)) {
         return false;
     }
     if (id == 11 || id == 12) {
@@ -174,28 +195,13 @@ bool GraphModel::Set(int32_t id, const GraphValue& value) {
 
 bool GraphModel::Set(int32_t id, int32_t curve, const GraphValue& value) {
     const auto* info = FindGraphProperty(id);
-    if (info == nullptr || info->Indexing != I::PerCurve || !KindFits(info->Kind, value)) {
+    if (info == nullptr || info->Indexing != I::PerCurve || !GraphKindFits(info->Kind, value)) {
         return false;
     }
     if (curve != -1 && (curve < 0 || curve >= curves_)) {
         return false;
     }
-    const auto apply = [&](GraphCurveLook& look) {
-        switch (id) {
-            case 131:
-                look.Label = std::get<std::string>(value);
-                break;
-            case 132:
-                look.Colour = value;
-                break;
-            case 134:
-                look.LineType = value;
-                break;
-            default:
-                look.LegendEntry = value;
-                break;
-        }
-    };
+    const auto apply = [&](GraphCurveLook& look) { SetCurveLook(look, id, value); };
     if (curve == -1) {
         std::for_each(looks_.begin(), looks_.end(), apply);
     } else {
@@ -292,8 +298,8 @@ GraphLook GraphModel::SaveLook() const {
 }
 
 void GraphModel::ApplyLook(const GraphLook& look) {
-    const auto curves = GraphWholeNumber(look.Plain[PlainIndex(11)]).value_or(curves_);
-    const auto points = GraphWholeNumber(look.Plain[PlainIndex(12)]).value_or(points_);
+    const auto curves = GraphWholeNumber(look.Plain[GraphPropertyIndex(11)]).value_or(curves_);
+    const auto points = GraphWholeNumber(look.Plain[GraphPropertyIndex(12)]).value_or(points_);
     if (!Resize(curves, points)) {
         return;
     }

@@ -24,11 +24,18 @@ struct GraphPropertyInfo {
 // Every property the control knows, in id order.
 std::span<const GraphPropertyInfo> GraphProperties();
 const GraphPropertyInfo* FindGraphProperty(int32_t id);
+// The place of a known id in GraphProperties(), and so in GraphLook::Plain.
+size_t GraphPropertyIndex(int32_t id);
+// Whether the value is of the kind the property holds; any number type fits
+// a number.
+bool GraphKindFits(GraphKind kind, const GraphValue& value);
 
 // Bounds on the data, checked before anything is allocated.
 inline constexpr int32_t GraphMaxCurves = 4096;
 inline constexpr int32_t GraphMaxPoints = 32767;
 inline constexpr int64_t GraphMaxTotalPoints = 8 * 1024 * 1024;
+// Whether the data can take that many curves of that many points.
+bool GraphCountsFit(int32_t curves, int32_t points);
 
 // What each curve keeps apart from its points. It outlives a lowering of the
 // curve count, so a curve that comes back keeps its look.
@@ -38,6 +45,10 @@ struct GraphCurveLook {
     GraphValue LineType = int32_t{0};
     GraphValue LegendEntry = int32_t{0};
 };
+
+// Writes one per-curve property (131, 132, 134 or 180) of a curve's look; the
+// value is known to be of the property's kind.
+void SetCurveLook(GraphCurveLook& look, int32_t id, const GraphValue& value);
 
 // The look alone: every plain property and the kept curve looks, no data.
 struct GraphLook {

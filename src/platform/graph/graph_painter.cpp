@@ -267,8 +267,10 @@ GraphLayout LayOutGraph(const GraphModel& model, QSizeF size, const GraphFonts& 
     if (model.Flag(256)) {
         const double k = model.Number(54);
         layout.Exponent =
-            std::isfinite(k) ? static_cast<int>(std::clamp(std::nearbyint(k), -300.0, 300.0)) : 0;
-        layout.Exponent = std::clamp(layout.Exponent, -kLargestExponent, kLargestExponent);
+            std::isfinite(k)
+                ? static_cast<int>(std::clamp(std::nearbyint(k), -double{kLargestExponent},
+                                              double{kLargestExponent}))
+                : 0;
     }
     // Room for the exponent and for the top half of the highest y label.
     top += layout.Exponent != 0 ? label.height() + 2.0 : label.height() / 2.0;
