@@ -2,10 +2,12 @@
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "frame/batch_host.h"
 #include "frame/settings.h"
 #include "io/output_file_dialog.h"
+#include "io/text_bytes.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
@@ -14,8 +16,6 @@
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
-
-std::vector<double> ExportTable;
 
 namespace {
 
@@ -40,16 +40,13 @@ SplitName Split(const std::string& listed) {
     return split;
 }
 
-std::vector<uint8_t> Bytes(const std::string& text) {
-    return {text.begin(), text.end()};
-}
-
 // The spectrum just read as the one column of a file of its own.
-AsciiTable SingleSpectrum(const std::string& fileName, const std::string& collectTime) {
+AsciiTable SingleSpectrum(const std::string& fileName, const std::string& collectTime,
+                          std::vector<double> values) {
     AsciiTable table;
     table.Channel1Wavelength = CurrentHeader.Channel1Wavelength;
     table.WavelengthStep = CurrentHeader.WavelengthStep;
-    table.Columns.push_back({fileName, collectTime, ExportTable});
+    table.Columns.push_back({fileName, collectTime, std::move(values)});
     return table;
 }
 
@@ -69,20 +66,23 @@ public:
 
     BatchStep AfterPrompt(BatchFile& file) override {
         collectTime_ = CollectTimeText(CurrentHeader.SaveTime);
-        return FillExportTable(dataFormat_, derivative_, correction_, Split(file.InputPath).Path);
+        // The path without its drive, as the messages and the header block
+        // name it; Write comes right after for the same file.
+        path_ = Split(file.InputPath).Path;
+        return FillExportTable(dataFormat_, derivative_, correction_, path_, values_);
     }
 
     std::vector<uint8_t> Write(BatchFile& file) override {
-        const SplitName name = Split(file.InputPath);
         std::string text;
         if (layout_.PrintHeader || layout_.HeaderOnly) {
-            text += HeaderBlockText(name.Path);
+            text += HeaderBlockText(path_);
         }
         if (layout_.PrintNote) {
             text += NoteText(layout_.Note);
         }
-        text += AsciiTableText(layout_, SingleSpectrum(name.FileName, collectTime_), false);
-        return Bytes(text);
+        text += AsciiTableText(
+            layout_, SingleSpectrum(file.InputName, collectTime_, std::move(values_)), false);
+        return TextBytes(text);
     }
 
 private:
@@ -91,6 +91,8 @@ private:
     int16_t derivative_;
     int16_t correction_;
     std::string collectTime_;
+    std::string path_;
+    std::vector<double> values_;
 };
 
 enum class Flow { Go, NextFile, Stop };
@@ -112,7 +114,8 @@ public:
         }
         const SplitName name = Split(listed);
         const std::string collectTime = CollectTimeText(CurrentHeader.SaveTime);
-        switch (FillExportTable(dataFormat_, derivative_, correction_, name.Path)) {
+        std::vector<double> values;
+        switch (FillExportTable(dataFormat_, derivative_, correction_, name.Path, values)) {
             case BatchStep::Continue:
                 break;
             case BatchStep::Skip:
@@ -121,7 +124,7 @@ public:
             case BatchStep::EndRunToClosing:
                 return Flow::Stop;
         }
-        const int upper = static_cast<int>(ExportTable.size()) - 1;
+        const int upper = static_cast<int>(values.size()) - 1;
         if (count_ == 0) {
             if (const Flow f = Open(); f != Flow::Go) {
                 return f;
@@ -143,7 +146,7 @@ public:
             text_ += HeaderBlockText(name.Path);
         } else {
             try {
-                table_.Columns.push_back({name.FileName, collectTime, ExportTable});
+                table_.Columns.push_back({name.FileName, collectTime, std::move(values)});
             } catch (const std::bad_alloc&) {
                 MsgBox(std::string(count_ == 0 ? "Error creating spectrum data arrays"
                                                : "Error creating spectral data arrays") +
@@ -167,7 +170,7 @@ public:
             text += NoteText(layout_.Note);
         }
         text += AsciiTableText(layout_, table_, true);
-        return WriteOutputFile(output_, Bytes(text));
+        return WriteOutputFile(output_, TextBytes(text));
     }
 
     int Count() const { return count_; }
@@ -196,7 +199,7 @@ private:
 }  // namespace
 
 BatchStep FillExportTable(int16_t DataFormat, int16_t Derivative, int16_t Correction,
-                          const std::string& Path) {
+                          const std::string& Path, std::vector<double>& Values) {
     const std::vector<double>* source = &SpectrumData;
     bool formed = true;
     // A version-1 file holds one kind of values only: they go out as stored.
@@ -253,8 +256,8 @@ BatchStep FillExportTable(int16_t DataFormat, int16_t Derivative, int16_t Correc
     if (source->size() < SpectrumData.size()) {
         throw std::runtime_error("its values could not be formed for every channel");
     }
-    ExportTable.assign(source->begin(),
-                       source->begin() + static_cast<std::ptrdiff_t>(SpectrumData.size()));
+    Values.assign(source->begin(),
+                  source->begin() + static_cast<std::ptrdiff_t>(SpectrumData.size()));
     return BatchStep::Continue;
 }
 

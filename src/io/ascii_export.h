@@ -15,16 +15,13 @@
 // Correction (-1 or 0): absolute reflectance with Reflectance, the parabolic
 // correction with Radiance/Irradiance, nothing otherwise.
 
-// The values of the spectrum being exported.
-extern std::vector<double> ExportTable;
-
-// Fills ExportTable with the chosen values of the spectrum just read; Path
-// names it in messages. Continue: the table holds this spectrum's values.
-// Skip: a transform could not form them and has told the user; the file is
-// left out. EndRun: no absolute reference ("Problem loading ...", shown here)
+// Fills Values with the chosen values of the spectrum just read, one per
+// channel; Path names it in messages. Continue: Values holds this spectrum's
+// values. Skip: a transform could not form them and has told the user; the
+// file is left out. EndRun: no absolute reference ("Problem loading ...", shown here)
 // or no radiometric calibration (shown by the converter).
 BatchStep FillExportTable(int16_t DataFormat, int16_t Derivative, int16_t Correction,
-                          const std::string& Path);
+                          const std::string& Path, std::vector<double>& Values);
 
 // Each spectrum of the work list to "<name>.txt" in the output folder; the
 // work list is cleared after a complete run.

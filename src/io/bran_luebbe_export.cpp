@@ -12,9 +12,10 @@
 #include "frame/settings.h"
 #include "io/bran_luebbe_dialog.h"
 #include "io/formats/bounded_file.h"
-#include "io/formats/single.h"
+#include "io/text_bytes.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "platform/text/codepage.h"
+#include "platform/text/convert.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
@@ -239,8 +240,8 @@ void ExportBranLuebbeFiles() {
         if (mult.used) {
             const BLValues values = WalkBLCoefficients(
                 channel1, channels, log1r->size(), coefficients, [&](std::size_t k, std::size_t j) {
-                    return ToSingle(static_cast<double>(coefficients[k].MultCoefficient) *
-                                    (*log1r)[j]);
+                    return CSngOrInfinity(static_cast<double>(coefficients[k].MultCoefficient) *
+                                          (*log1r)[j]);
                 });
             ++generated;
             mult.text += BLDataRow(path, Predict, models, coefficients, values, false);
@@ -248,8 +249,8 @@ void ExportBranLuebbeFiles() {
         if (add.used) {
             const BLValues values = WalkBLCoefficients(
                 channel1, channels, log1r->size(), coefficients, [&](std::size_t k, std::size_t j) {
-                    return ToSingle(static_cast<double>(coefficients[k].AddCoefficient) +
-                                    (*log1r)[j]);
+                    return CSngOrInfinity(static_cast<double>(coefficients[k].AddCoefficient) +
+                                          (*log1r)[j]);
                 });
             ++generated;
             add.text += BLDataRow(path, Predict, models, coefficients, values, Predict);
@@ -257,8 +258,7 @@ void ExportBranLuebbeFiles() {
     }
     host.SetProgressValue(0);
     for (const Table* table : {&mult, &add}) {
-        if (table->used && !WriteOutputFile(table->path, std::vector<uint8_t>(table->text.begin(),
-                                                                              table->text.end()))) {
+        if (table->used && !WriteOutputFile(table->path, TextBytes(table->text))) {
             return;
         }
     }

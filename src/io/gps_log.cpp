@@ -9,6 +9,7 @@
 #include "frame/settings.h"
 #include "io/formats/gps_text.h"
 #include "io/output_file_dialog.h"
+#include "io/text_bytes.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
@@ -67,7 +68,7 @@ void CreateGpsLogFile() {
         text += GpsLogRecord(CurrentHeader, inputPath);
         ++records;
     }
-    const bool written = WriteOutputFile(logPath, std::vector<uint8_t>(text.begin(), text.end()));
+    const bool written = WriteOutputFile(logPath, TextBytes(text));
     host.SetProgressValue(0);
     host.SetMousePointer(vbDefault);
     if (written) {

@@ -10,6 +10,7 @@
 #include "frame/settings.h"
 #include "io/formats/jcamp_text.h"
 #include "io/output_file_dialog.h"
+#include "io/text_bytes.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
@@ -44,10 +45,6 @@ bool CheckWritable(const std::string& inputPath) {
     return false;
 }
 
-std::vector<uint8_t> Bytes(const std::string& text) {
-    return {text.begin(), text.end()};
-}
-
 class JcampFileBatch : public BatchOperation {
 public:
     JcampFileBatch() {
@@ -65,7 +62,7 @@ public:
 
     std::vector<uint8_t> Write(BatchFile& file) override {
         const JcampBlockLines lines = JcampFileLines(file.InputName, file.OutputPath, VersionText);
-        return Bytes(JcampDataBlock(lines, LoadedValues(), LocalClock()));
+        return TextBytes(JcampDataBlock(lines, LoadedValues(), LocalClock()));
     }
 };
 
@@ -127,7 +124,7 @@ void ExportJcampMultiFile() {
             text += block;
         }
         text += "##END=\r\n";
-        if (!WriteOutputFile(outputPath, Bytes(text))) {
+        if (!WriteOutputFile(outputPath, TextBytes(text))) {
             host.SetProgressValue(0);
             return;
         }

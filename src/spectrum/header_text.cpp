@@ -15,10 +15,6 @@ std::string Int(long long value) {
     return std::to_string(value);
 }
 
-std::string Two(long long value) {
-    return Format(static_cast<double>(value), "00");
-}
-
 std::string Plural(int16_t count) {
     return count == 1 ? "" : "s";
 }
@@ -26,7 +22,7 @@ std::string Plural(int16_t count) {
 }  // namespace
 
 std::string VersionByteText(uint8_t byte) {
-    return Int(byte / 16) + "." + Two(byte & 15);
+    return Int(byte / 16) + "." + TwoDigitText(byte & 15);
 }
 
 std::string CommentText(const SpectrumHeader& header) {
@@ -57,17 +53,28 @@ std::string CTimeToText(CTime T) {
     return text.size() == 25 ? text.substr(0, 24) : "Time Coversion Error";
 }
 
+std::string TwoDigitText(long long value) {
+    return Format(static_cast<double>(value), "00");
+}
+
+bool GpsTimeIsClockBytes(uint8_t formatVersion) {
+    // The version byte holds major * 16 + minor; minor counts hundredths.
+    return (formatVersion / 16) * 100 + (formatVersion & 15) >= 404;
+}
+
+CTime GpsTimeAsCTime(const std::array<uint8_t, 4>& utc) {
+    // Little-endian, like every other field.
+    return static_cast<CTime>(static_cast<uint32_t>(utc[0]) | (static_cast<uint32_t>(utc[1]) << 8) |
+                              (static_cast<uint32_t>(utc[2]) << 16) |
+                              (static_cast<uint32_t>(utc[3]) << 24));
+}
+
 std::string GetGpsTimeText() {
-    const uint8_t version = CurrentHeader.FormatVersion;
-    const double number = version / 16 + (version & 15) / 100.0;
     const auto& utc = CurrentHeader.Gps.UtcTime;
-    if (number >= 4.04) {
-        return Two(utc[2]) + ":" + Two(utc[1]) + ":" + Two(utc[0]);
+    if (GpsTimeIsClockBytes(CurrentHeader.FormatVersion)) {
+        return TwoDigitText(utc[2]) + ":" + TwoDigitText(utc[1]) + ":" + TwoDigitText(utc[0]);
     }
-    // The four bytes as one little-endian C time, like every other field.
-    const auto t = static_cast<CTime>(utc[0] | (utc[1] << 8) | (utc[2] << 16) |
-                                      (static_cast<uint32_t>(utc[3]) << 24));
-    return CTimeToText(t);
+    return CTimeToText(GpsTimeAsCTime(utc));
 }
 
 std::string GetStatusText(int16_t Code) {
@@ -131,8 +138,9 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     // header saved back from memory rely on.
     const TmRecord& s = h.SaveTime;
     const int year = s.Year < 1900 ? s.Year + 1900 : s.Year;
-    line("Spectrum saved: " + Two(s.Mon + 1) + "/" + Two(s.MDay) + "/" + Two(year) + " at " +
-         Two(s.Hour) + ":" + Two(s.Min) + ":" + Two(s.Sec));
+    line("Spectrum saved: " + TwoDigitText(s.Mon + 1) + "/" + TwoDigitText(s.MDay) + "/" +
+         TwoDigitText(year) + " at " + TwoDigitText(s.Hour) + ":" + TwoDigitText(s.Min) + ":" +
+         TwoDigitText(s.Sec));
 
     switch (type) {
         case Swir0:

@@ -2,6 +2,7 @@
 // exports, and the field formatters the header window shares.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -16,6 +17,12 @@
 void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName);
 
 std::string GetGpsTimeText();
+// The GPS time bytes of a file: from format 4.04 on they are clock bytes
+// (second, minute, hour, unused); before, one C time.
+bool GpsTimeIsClockBytes(uint8_t formatVersion);
+CTime GpsTimeAsCTime(const std::array<uint8_t, 4>& utc);
+// A whole number with at least two digits ("05").
+std::string TwoDigitText(long long value);
 std::string CTimeToText(CTime T);
 std::string GetStatusText(int16_t Code);
 std::string FormatExponentText(uint8_t Value);

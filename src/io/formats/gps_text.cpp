@@ -7,32 +7,17 @@
 #include "platform/text/codepage.h"
 #include "platform/text/datetime.h"
 #include "platform/text/number.h"
-
-namespace {
-
-std::string Two(long long value) {
-    return Format(value, "00");
-}
-
-// The version byte holds major * 16 + minor; minor counts hundredths.
-bool StoresClockBytes(uint8_t formatVersion) {
-    return (formatVersion / 16) * 100 + (formatVersion & 15) >= 404;
-}
-
-}  // namespace
+#include "spectrum/header_text.h"
 
 std::string GpsUtcTimeField(const SpectrumHeader& header) {
     const auto& utc = header.Gps.UtcTime;
-    if (StoresClockBytes(header.FormatVersion)) {
-        return Two(utc[2]) + Two(utc[1]) + Two(utc[0]) + ".000";
+    if (GpsTimeIsClockBytes(header.FormatVersion)) {
+        return TwoDigitText(utc[2]) + TwoDigitText(utc[1]) + TwoDigitText(utc[0]) + ".000";
     }
-    // The four bytes as one little-endian C time, like every other field; a
-    // negative time counts by its magnitude, as the header listing shows it.
-    const auto time = static_cast<int32_t>(
-        static_cast<uint32_t>(utc[0]) | (static_cast<uint32_t>(utc[1]) << 8) |
-        (static_cast<uint32_t>(utc[2]) << 16) | (static_cast<uint32_t>(utc[3]) << 24));
-    const long long ofDay = std::llabs(static_cast<long long>(time)) % 86400;
-    return Two(ofDay / 3600) + Two(ofDay / 60 % 60) + Two(ofDay % 60) + ".000";
+    // A negative time counts by its magnitude, as the header listing shows it.
+    const long long ofDay = std::llabs(static_cast<long long>(GpsTimeAsCTime(utc))) % 86400;
+    return TwoDigitText(ofDay / 3600) + TwoDigitText(ofDay / 60 % 60) + TwoDigitText(ofDay % 60) +
+           ".000";
 }
 
 std::string GpsLogRecord(const SpectrumHeader& header, const std::string& path) {
@@ -49,7 +34,7 @@ std::string GpsLogRecord(const SpectrumHeader& header, const std::string& path) 
     text += Format(std::fabs(gps.Longitude), "0.0000") + ",";
     text += std::string(gps.Longitude > 0 ? "W" : "E") + ",";
     text += std::to_string(gps.FixQuality) + ",";
-    text += Two(gps.Satellites[0]) + ",";
+    text += TwoDigitText(gps.Satellites[0]) + ",";
     text += ",";  // no HDOP
     text += CStrDouble(gps.Altitude) + ",M,";
     text += ",,,\r\n\r\n";

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string_view>
 
-#include "io/formats/single.h"
 #include "io/formats/text_lines.h"
 #include "platform/text/convert.h"
 
@@ -110,7 +109,7 @@ bool ImportValues(const XYPoints& points, const std::vector<double>& grid, bool 
     }
     values.assign(interpolated.size(), 0.0f);
     for (std::size_t k = 0; k < interpolated.size(); ++k) {
-        values[k] = ToSingle(interpolated[k]);
+        values[k] = CSngOrInfinity(interpolated[k]);
         if (microwatts) {
             // uW/cm^2 to W/m^2, in Single arithmetic.
             values[k] = values[k] / 100.0f;

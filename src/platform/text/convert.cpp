@@ -158,13 +158,30 @@ std::uint8_t CByte(double value) {
     return static_cast<std::uint8_t>(RoundedInRange(value, 0.0, 255.0));
 }
 
+namespace {
+
+// Up to half a Single step above the largest Single still rounds down to it;
+// from the limit on the result would be infinite.
+constexpr double LargestSingle = std::numeric_limits<float>::max();
+constexpr double SingleLimit = LargestSingle + 0x1p103;
+
+}  // namespace
+
 float CSng(double value) {
-    // Up to half a Single step above the largest Single still rounds down to
-    // it; from there on the result would be infinite.
-    constexpr double largest = std::numeric_limits<float>::max();
-    constexpr double limit = largest + 0x1p103;
-    if (std::fabs(value) >= limit) {
+    if (std::fabs(value) >= SingleLimit) {
         throw VbOverflow();
+    }
+    return static_cast<float>(value);
+}
+
+float CSngOrInfinity(double value) {
+    // The plain conversion of a value beyond the Single range is not defined,
+    // so such a value is given the Single it rounds to here.
+    if (std::isfinite(value) && std::fabs(value) > LargestSingle) {
+        const double bounded = std::fabs(value) < SingleLimit
+                                   ? LargestSingle
+                                   : std::numeric_limits<double>::infinity();
+        return static_cast<float>(std::copysign(bounded, value));
     }
     return static_cast<float>(value);
 }

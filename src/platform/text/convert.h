@@ -45,6 +45,9 @@ std::uint8_t CByte(double value);
 // Nearest Single; a magnitude beyond the Single range throws VbOverflow.
 // NaN stays NaN.
 float CSng(double value);
+// Nearest Single without the error: a magnitude CSng rejects becomes an
+// infinity of its sign, which the number texts write in their own form.
+float CSngOrInfinity(double value);
 
 // The whole text as one number (see ParseDouble); throws VbTypeMismatch for
 // anything else and VbOverflow for a number beyond the Double range. Callers
