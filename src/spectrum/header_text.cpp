@@ -29,6 +29,15 @@ std::string VersionByteText(uint8_t byte) {
     return Int(byte / 16) + "." + Two(byte & 15);
 }
 
+std::string SaveDateText(const TmRecord& time) {
+    const int year = time.Year < 1900 ? time.Year + 1900 : time.Year;
+    return Two(time.Mon + 1) + "/" + Two(time.MDay) + "/" + Two(year);
+}
+
+std::string SaveTimeText(const TmRecord& time) {
+    return Two(time.Hour) + ":" + Two(time.Min) + ":" + Two(time.Sec);
+}
+
 std::string CommentText(const SpectrumHeader& header) {
     std::string text;
     for (std::size_t i = 0; i < 156; ++i) {
@@ -126,13 +135,7 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     line("New ZEL spectrum file: Program version = " + VersionByteText(h.ProgramVersion) +
          " file version = " + VersionByteText(h.FormatVersion));
 
-    // The full year is formed for the text only: the record keeps the years
-    // since 1900 it was read with, which the exports' collect times and a
-    // header saved back from memory rely on.
-    const TmRecord& s = h.SaveTime;
-    const int year = s.Year < 1900 ? s.Year + 1900 : s.Year;
-    line("Spectrum saved: " + Two(s.Mon + 1) + "/" + Two(s.MDay) + "/" + Two(year) + " at " +
-         Two(s.Hour) + ":" + Two(s.Min) + ":" + Two(s.Sec));
+    line("Spectrum saved: " + SaveDateText(h.SaveTime) + " at " + SaveTimeText(h.SaveTime));
 
     switch (type) {
         case Swir0:
