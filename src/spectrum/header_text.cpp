@@ -25,6 +25,15 @@ std::string VersionByteText(uint8_t byte) {
     return Int(byte / 16) + "." + TwoDigitText(byte & 15);
 }
 
+std::string SaveDateText(const TmRecord& time) {
+    const int year = time.Year < 1900 ? time.Year + 1900 : time.Year;
+    return TwoDigitText(time.Mon + 1) + "/" + TwoDigitText(time.MDay) + "/" + TwoDigitText(year);
+}
+
+std::string SaveTimeText(const TmRecord& time) {
+    return TwoDigitText(time.Hour) + ":" + TwoDigitText(time.Min) + ":" + TwoDigitText(time.Sec);
+}
+
 std::string CommentText(const SpectrumHeader& header) {
     std::string text;
     for (std::size_t i = 0; i < 156; ++i) {
@@ -133,14 +142,7 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
     line("New ZEL spectrum file: Program version = " + VersionByteText(h.ProgramVersion) +
          " file version = " + VersionByteText(h.FormatVersion));
 
-    // The full year is formed for the text only: the record keeps the years
-    // since 1900 it was read with, which the exports' collect times and a
-    // header saved back from memory rely on.
-    const TmRecord& s = h.SaveTime;
-    const int year = s.Year < 1900 ? s.Year + 1900 : s.Year;
-    line("Spectrum saved: " + TwoDigitText(s.Mon + 1) + "/" + TwoDigitText(s.MDay) + "/" +
-         TwoDigitText(year) + " at " + TwoDigitText(s.Hour) + ":" + TwoDigitText(s.Min) + ":" +
-         TwoDigitText(s.Sec));
+    line("Spectrum saved: " + SaveDateText(h.SaveTime) + " at " + SaveTimeText(h.SaveTime));
 
     switch (type) {
         case Swir0:

@@ -31,5 +31,13 @@ std::string FormatExponentText(uint8_t Value);
 // low four, written with two digits (82 gives "5.02").
 std::string VersionByteText(uint8_t byte);
 
+// "MM/DD/YYYY" of a save time with the full year, whether the file counts
+// years from 1900 or holds the full year. The record is only read: it keeps
+// the years since 1900 it was read with, which the exports' collect times and
+// a header saved back from memory rely on.
+std::string SaveDateText(const TmRecord& time);
+// "hh:mm:ss" of a save time.
+std::string SaveTimeText(const TmRecord& time);
+
 // Text of the comment bytes: up to the first CR or LF, at most 156 bytes.
 std::string CommentText(const SpectrumHeader& header);

@@ -252,6 +252,29 @@ bool CheckSpectrumSignature(const std::string& FileName, const std::array<uint8_
     return true;
 }
 
+bool ParseSpectrumFileOrReport(const std::string& FileName, const std::vector<uint8_t>& bytes,
+                               LoadedSpectrum& file, std::optional<SpectrumHeader>* UnknownHeader) {
+    try {
+        if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
+            // Taken before the message, whose event loop could read another
+            // file into the same record.
+            if (UnknownHeader != nullptr && bytes.size() >= SpectrumHeader::Size) {
+                *UnknownHeader = file.Header;
+            }
+            std::array<uint8_t, 3> signature{bytes[0], bytes[1], bytes[2]};
+            CheckSpectrumSignature(FileName, signature);
+            return false;
+        }
+    } catch (const FileFormatError& fault) {
+        ShowFileError(FileName + " " + fault.what() + ".");
+        return false;
+    } catch (const std::bad_alloc&) {
+        ShowFileError(FileName + " is too large to be read.");
+        return false;
+    }
+    return true;
+}
+
 int16_t ReadSpectrumFile(const std::string& FileName) {
     if (FileName.empty()) {
         return -1;
@@ -285,25 +308,13 @@ int16_t ReadSpectrumFile(const std::string& FileName) {
     // Kept, like the buffer: each file parsed here is handed the memory of the
     // arrays the one before it replaced.
     static LoadedSpectrum file;
-    try {
-        if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
-            // Taken before the message, whose event loop could read another
-            // file into the same record.
-            const bool holdsHeader = bytes.size() >= SpectrumHeader::Size;
-            const SpectrumHeader header = file.Header;
-            std::array<uint8_t, 3> signature{bytes[0], bytes[1], bytes[2]};
-            CheckSpectrumSignature(FileName, signature);
-            // The header just read is what the caller finds loaded, as before.
-            if (holdsHeader) {
-                CurrentHeader = header;
-            }
-            return -1;
+    std::optional<SpectrumHeader> unknownHeader;
+    if (!ParseSpectrumFileOrReport(FileName, bytes, file, &unknownHeader)) {
+        // The header of a file of no known kind is what the caller finds
+        // loaded, as before.
+        if (unknownHeader) {
+            CurrentHeader = *unknownHeader;
         }
-    } catch (const FileFormatError& fault) {
-        ShowFileError(FileName + " " + fault.what() + ".");
-        return -1;
-    } catch (const std::bad_alloc&) {
-        ShowFileError(FileName + " is too large to be read.");
         return -1;
     }
     Commit(FileName, file);

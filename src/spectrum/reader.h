@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,16 @@ std::vector<double> ReadSpectrumValues(spectrum::ByteReader& in, const SpectrumH
 // The value arrays of whatever file was parsed into `file` before lend their
 // memory to this one's; arrays this file does not hold come back empty.
 bool ParseSpectrumFile(const uint8_t* bytes, std::size_t size, LoadedSpectrum& file);
+
+// ParseSpectrumFile on the bytes of FileName, telling the user why a file
+// cannot be taken: false after the message for an unknown signature
+// (CheckSpectrumSignature's), a file that is not complete or one too large to
+// hold. For an unknown signature *UnknownHeader, when asked for, gets the
+// header the bytes hold (if they hold one) before the message is shown. The
+// loaded spectrum is not touched.
+bool ParseSpectrumFileOrReport(const std::string& FileName, const std::vector<uint8_t>& bytes,
+                               LoadedSpectrum& file,
+                               std::optional<SpectrumHeader>* UnknownHeader = nullptr);
 
 // Reads FileName into the module state and returns its version (1, 2, 3, 5, 6,
 // 7 or 8), or -1: silently for a missing file, after a message otherwise.

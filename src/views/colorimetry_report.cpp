@@ -2,6 +2,7 @@
 
 #include "platform/text/codepage.h"
 #include "platform/text/number.h"
+#include "spectrum/header_text.h"
 
 std::string FormatColorValue(float Value) {
     std::string text = Format(Value, "##0.0000");
@@ -53,24 +54,6 @@ std::string IlluminantName(int32_t ill) {
 
 namespace {
 
-// The comment up to its first line break, at most 156 bytes. Every other
-// byte, a zero included, is a character of the description.
-std::string Description(const SpectrumHeader& header) {
-    std::string text;
-    for (std::size_t i = 0; i < header.Comment.size() && text.size() < 156; ++i) {
-        const auto byte = static_cast<char>(header.Comment[i]);
-        if (byte == '\r' || byte == '\n') {
-            break;
-        }
-        text.push_back(byte);
-    }
-    return text;
-}
-
-std::string TwoDigits(int value) {
-    return Format(value, "00");
-}
-
 std::string Row(const char* label, float twoDegrees, float tenDegrees) {
     return std::string(label) + "\t\t" + FormatColorValue(twoDegrees) + "\t\t" +
            FormatColorValue(tenDegrees);
@@ -82,15 +65,13 @@ std::vector<uint8_t> ColorimetryReport(const std::string& name, const SpectrumHe
                                        const std::string& typeName,
                                        const std::string& illuminantName,
                                        const ColorimetryValues& v) {
-    const TmRecord& t = header.SaveTime;
-    const int year = t.Year < 1900 ? t.Year + 1900 : t.Year;
     const std::string lines[] = {
         "ZEL Colorimetry Processor",
         "",
         "File name:\t" + Utf8ToAnsi(name),
-        "Description:\t" + Description(header),
-        "Date:\t\t" + TwoDigits(t.Mon + 1) + "/" + TwoDigits(t.MDay) + "/" + TwoDigits(year),
-        "Time:\t\t" + TwoDigits(t.Hour) + ":" + TwoDigits(t.Min) + ":" + TwoDigits(t.Sec),
+        "Description:\t" + CommentText(header),
+        "Date:\t\t" + SaveDateText(header.SaveTime),
+        "Time:\t\t" + SaveTimeText(header.SaveTime),
         "File type:\t\t" + typeName,
         "Illuminate:\t\t" + illuminantName,
         "",

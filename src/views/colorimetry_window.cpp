@@ -58,7 +58,6 @@ private:
 }  // namespace
 
 frmColorimetry::frmColorimetry(QWidget* parent) : QDialog(parent) {
-    Form_Initialize();
     setWindowTitle(QString::fromLatin1(Title));
 
     List1 = new QListWidget(this);
@@ -87,10 +86,6 @@ frmColorimetry::frmColorimetry(QWidget* parent) : QDialog(parent) {
             &frmColorimetry::UCIE1_IlluminateFileChanged);
 
     Form_Load();
-}
-
-void frmColorimetry::Form_Initialize() {
-    // The desktop's controls need no initialising call here.
 }
 
 void frmColorimetry::Form_Load() {
@@ -246,9 +241,7 @@ void frmColorimetry::WriteColorimetryReport(QListWidget& List) {
                 !OnNanometreGrid(CurrentHeader)) {
                 continue;
             }
-            std::string drive, dir, file;
-            SplitPath(name, drive, dir, file);
-            const std::string output = AddBackslash(OutputDirectory) + file + ".col";
+            const std::string output = BatchOutputName(name, ".col");
             if (FileExists(output) && !yesToAll) {
                 const std::string answer =
                     AskOverwriteFile(output, "Overwrite?", List.count() >= 2);

@@ -31,7 +31,6 @@ public:
     bool GetColorSpectrum(const std::string& FileName, std::vector<double>& Spectrum,
                           int32_t& FirstWavelength, int32_t& DataKind);
 
-    void Form_Initialize();
     void Form_Load();
     // Evaluates the current entry when any entry is selected.
     void List1_Click();

@@ -13,6 +13,7 @@
 #include "platform/graph/graph_control.h"
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
+#include "views/graph_values.h"
 #include "views/graph_window.h"
 #include "views/legend_window.h"
 #include "views/plot_modes.h"
@@ -61,19 +62,6 @@ const DisplayModeItem DisplayModeItems[] = {
     {&frmGraph::mnuCalBufferLMP, PlotLmp, DerivNone},
     {&frmGraph::mnuCalBufferFO, PlotFo, DerivNone},
 };
-
-std::optional<double> NumberOf(const std::optional<GraphValue>& value) {
-    return value ? GraphNumber(*value) : std::nullopt;
-}
-
-std::string TextOf(const std::optional<GraphValue>& value) {
-    return value && std::holds_alternative<std::string>(*value) ? std::get<std::string>(*value)
-                                                                : std::string();
-}
-
-bool FlagOf(const std::optional<GraphValue>& value) {
-    return value && std::holds_alternative<bool>(*value) && std::get<bool>(*value);
-}
 
 }  // namespace
 

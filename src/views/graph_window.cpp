@@ -16,6 +16,7 @@
 #include "platform/ui/center.h"
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
+#include "views/graph_values.h"
 #include "views/legend_window.h"
 #include "views/state.h"
 
@@ -240,8 +241,7 @@ void frmGraph::Form_Resize() {
     const int width = area_->width();
     const int button = picLegend->width();
     int left = width - (button + Pixels(10));
-    const auto shifted = Graph1->GetProperty(99);
-    if (shifted && std::holds_alternative<bool>(*shifted) && std::get<bool>(*shifted)) {
+    if (FlagOf(Graph1->GetProperty(99))) {
         left = width - button - Pixels(270);
     }
     picLegend->move(left, Pixels(10));

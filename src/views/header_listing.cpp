@@ -32,18 +32,6 @@ std::string Int(long long value) {
     return std::to_string(value);
 }
 
-std::string Two(int value) {
-    return Format(value, "00");
-}
-
-// "MM/DD/YYYY at hh:mm:ss" with a full year, whether the file counts years
-// from 1900 or holds the full year; the record keeps what the file holds.
-std::string SaveDateText(const TmRecord& time) {
-    const int year = time.Year < 1900 ? time.Year + 1900 : time.Year;
-    return Two(time.Mon + 1) + "/" + Two(time.MDay) + "/" + Two(year) + " at " + Two(time.Hour) +
-           ":" + Two(time.Min) + ":" + Two(time.Sec);
-}
-
 bool ShowsIntegrationTime(uint8_t type) {
     return type == Swir0 || HasVnirDetector(type);
 }
@@ -80,7 +68,7 @@ bool frmHeader::ListSpectrumHeader() {
     SetBoxText(Text8, Int(h.CalibrationNumber));
     SetCaption(Label3, VersionByteText(h.ProgramVersion));
     SetCaption(Label4, VersionByteText(h.FormatVersion));
-    SetCaption(Label5, SaveDateText(h.SaveTime));
+    SetCaption(Label5, SaveDateText(h.SaveTime) + " at " + SaveTimeText(h.SaveTime));
 
     Show({Label1[4], Text6}, false);
     if (ShowsIntegrationTime(type)) {

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "frame/replace_file.h"
@@ -129,16 +128,7 @@ bool ReadFileToRewrite(const std::string& name, std::vector<uint8_t>& bytes,
         return false;
     }
     LoadedSpectrum file;
-    try {
-        if (!ParseSpectrumFile(bytes.data(), bytes.size(), file)) {
-            CheckSpectrumSignature(name, {bytes[0], bytes[1], bytes[2]});
-            return false;
-        }
-    } catch (const spectrum::FileFormatError& fault) {
-        ShowFileError(name, fault.what());
-        return false;
-    } catch (const std::bad_alloc&) {
-        ShowFileError(name, "is too large to be read");
+    if (!ParseSpectrumFileOrReport(name, bytes, file)) {
         return false;
     }
     header = file.Header;
@@ -170,9 +160,7 @@ bool frmHeader::CollectEdits(HeaderEdits& edits) {
     if (Combo1->currentText() == QStringLiteral("Undefined")) {
         foreoptic = ForeopticUndefined;
     } else {
-        std::string error;
-        foreoptic = Convert_(
-            Combo1->lineEdit(), [](double v) { return CInt(v); }, error);
+        foreoptic = ToInteger(Combo1->lineEdit());
     }
     if (!foreoptic) {
         return Refuse("Error in Foreoptic ID");
@@ -253,7 +241,7 @@ bool frmHeader::CollectInstrumentEdits(HeaderEdits& edits) {
     return true;
 }
 
-bool frmHeader::SaveSpectrumHeader(int /*Index*/) {
+bool frmHeader::SaveSpectrumHeader() {
     HeaderEdits edits;
     if (!CollectEdits(edits)) {
         return false;

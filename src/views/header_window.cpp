@@ -345,7 +345,7 @@ void frmHeader::txtEdit_LostFocus() {
 
 void frmHeader::Command1_Click() {
     if (Command1->text() == QStringLiteral("&Save")) {
-        if (SaveSpectrumHeader(List1->currentRow())) {
+        if (SaveSpectrumHeader()) {
             Command1->setText(QStringLiteral("&OK"));
         }
         return;
@@ -372,7 +372,7 @@ void frmHeader::Command2_Click() {
 void frmHeader::List1_Click() {
     if (IsDirty) {
         const int answer = MsgBox("Want to Save your Changes?", vbYesNo + vbQuestion, AppTitle);
-        if (answer == vbYes && !SaveSpectrumHeader(PreviousIndex)) {
+        if (answer == vbYes && !SaveSpectrumHeader()) {
             // Back to the file with the refused edits: selecting it again asks
             // once more, then lists it afresh from disk.
             List1->setCurrentRow(PreviousIndex);

@@ -168,7 +168,7 @@ private:
     void RememberShownValues();
     bool Changed(const QWidget* control) const;
 
-    bool SaveSpectrumHeader(int Index);
+    bool SaveSpectrumHeader();
     // The new values of the fields the user changed, every field checked;
     // false after the message of the first one refused.
     bool CollectEdits(HeaderEdits& edits);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/graph/graph_control.h"
+#include "views/graph_values.h"
 #include "views/graph_window.h"
 #include "views/state.h"
 
@@ -93,20 +94,17 @@ void frmLegend::LoadLegendItems() {
     lvwLegend->setColumnWidth(1, std::max(0, lvwLegend->width() - Pixels(350) - Pixels(50)));
 
     GraphControl& graph = *owner_.Graph1;
-    const auto count = graph.GetProperty(11);
-    const auto curves = count ? GraphNumber(*count) : std::nullopt;
+    const auto curves = NumberOf(graph.GetProperty(11));
     const int n = curves ? static_cast<int>(*curves) : 0;
     for (int i = 0; i < n; ++i) {
-        const auto label = graph.GetProperty(131, i);
-        if (!label || !std::holds_alternative<std::string>(*label) ||
-            std::get<std::string>(*label).empty()) {
+        const std::string label = TextOf(graph.GetProperty(131, i));
+        if (label.empty()) {
             continue;
         }
-        const auto colour = graph.GetProperty(132, i);
-        const auto number = colour ? GraphNumber(*colour) : std::nullopt;
+        const auto number = NumberOf(graph.GetProperty(132, i));
         auto* line = new QTreeWidgetItem(lvwLegend);
         line->setIcon(0, Swatch(number ? static_cast<int32_t>(*number) : 0));
-        line->setText(1, QString::fromStdString(std::get<std::string>(*label)));
+        line->setText(1, QString::fromStdString(label));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "views/graph_values.h"
 #include "views/graph_window.h"
 #include "views/legend_window.h"
 #include "views/plot_modes.h"
@@ -42,8 +43,7 @@ struct PlotRun {
     double YMax = 0;
 
     int32_t Points() const {
-        const auto value = Graph.GetProperty(12);
-        const auto number = value ? GraphNumber(*value) : std::nullopt;
+        const auto number = NumberOf(Graph.GetProperty(12));
         return number ? static_cast<int32_t>(*number) : 0;
     }
 };
@@ -61,14 +61,6 @@ void WidenRange(double x) {
     if (x > GraphMaxWavelength) {
         GraphMaxWavelength = CLng(x);
     }
-}
-
-// Writes x of point p of curve and reads it back as the graph holds it.
-double WriteX(GraphControl& graph, int curve, int p, double x) {
-    graph.SetProperty(250, curve, p, x);
-    const auto stored = graph.GetProperty(250, curve, p);
-    const auto number = stored ? GraphNumber(*stored) : std::nullopt;
-    return number ? *number : x;
 }
 
 // Writes y of point p; a value that is not a number is a gap and never
@@ -115,7 +107,8 @@ void DrawCurve(PlotRun& run, int i, const std::string& label, double first) {
     for (int p = 0; p < points; ++p) {
         const double x = PointWavelength(first, p);
         if (static_cast<std::size_t>(p) < DisplayData.size()) {
-            WidenRange(WriteX(run.Graph, s, p, x));
+            run.Graph.SetProperty(250, s, p, x);
+            WidenRange(x);
             WriteY(run, s, p, DisplayData[static_cast<std::size_t>(p)]);
         } else {
             run.Graph.SetProperty(250, s, p, x);
@@ -135,7 +128,9 @@ void DrawReference(PlotRun& run, int i, const std::string& label, double first) 
     }
     const int32_t points = run.Points();
     for (int p = 0; p < points; ++p) {
-        WidenRange(WriteX(run.Graph, i, p, PointWavelength(first, p)));
+        const double x = PointWavelength(first, p);
+        run.Graph.SetProperty(250, i, p, x);
+        WidenRange(x);
         if (static_cast<std::size_t>(p) < ReferenceData.size()) {
             WriteY(run, i, p, ReferenceData[static_cast<std::size_t>(p)]);
         }
