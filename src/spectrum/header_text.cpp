@@ -279,7 +279,9 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
 
     line("GPS-Latitude is " + std::string(h.Gps.Latitude > 0 ? "N" : "S") +
          CStrDouble(h.Gps.Latitude));
-    line("GPS-Longitude is " + std::string(h.Gps.Longitude > 0 ? "E" : "W") +
+    // East is stored negative: a positive longitude is west here as in the GPS
+    // log and the header window.
+    line("GPS-Longitude is " + std::string(h.Gps.Longitude > 0 ? "W" : "E") +
          CStrDouble(h.Gps.Longitude));
     line("GPS-Altitude is " + CStrDouble(h.Gps.Altitude));
     line("GPS-UTC is " + GetGpsTimeText());

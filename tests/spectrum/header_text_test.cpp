@@ -132,7 +132,7 @@ TEST_F(HeaderText, AKnownHeaderLineByLine) {
         "There was a 25-degree FOV foreoptic attached",
         "Spectrum file is reflectance data",
         "GPS-Latitude is S-33.25",
-        "GPS-Longitude is E151.5",
+        "GPS-Longitude is W151.5",
         "GPS-Altitude is 120.5",
         "GPS-UTC is Thu Jan  1 00:00:00 1970",
         "",
