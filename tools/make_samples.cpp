@@ -3,13 +3,15 @@
 //
 // Usage: make_samples <folder>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "ops/calibration/kernels/absolute_reference.h"
 #include "support/spectrum_builder.h"
 
 namespace {
@@ -47,9 +49,47 @@ double GrassReflectance(double nm) {
     return 0.8 * LeafReflectance(nm) + 0.03;
 }
 
-SpectrumHeader FieldHeader(const char* comment, uint8_t dataType) {
+// Bare dry soil: brightening slowly into the infrared, with clay and water
+// features.
+double SoilReflectance(double nm) {
+    return 0.08 + 0.3 * (1.0 - std::exp(-(nm - 350) / 700)) - 0.05 * Bump(nm, 1410, 40) -
+           0.08 * Bump(nm, 1920, 60) - 0.04 * Bump(nm, 2200, 30);
+}
+
+// The white panel's own calibrated reflectance.
+double PanelReflectance(double nm) {
+    return 0.985 - 0.02 * Bump(nm, 2400, 200);
+}
+
+// The calibration lamp's irradiance, W/m^2/nm, and the instrument's counts
+// looking at it.
+double LampIrradiance(double nm) {
+    return 0.2 * Bump(nm, 900, 700);
+}
+
+double LampCounts(double nm) {
+    return std::max(50.0, 0.9 * PanelCounts(nm) * (0.3 + Bump(nm, 900, 700)));
+}
+
+// Where the samples were taken. The receiver's positions are stored as it
+// reports them (degrees and minutes, ddmm.mmmm), and a position east of
+// Greenwich as a negative longitude.
+struct Site {
+    double Latitude, Longitude, Altitude;
+};
+constexpr Site EastOfGreenwich{4722.6140, -832.5020, 408};
+constexpr Site WestOfGreenwich{3832.7000, 12144.4000, 16};
+
+// An instrument ends the comment it stores with CR LF and leaves the rest of
+// the field zero.
+void StoreComment(SpectrumHeader& h, const std::string& comment) {
+    const std::string text = comment + "\r\n";
+    std::copy_n(text.begin(), std::min(text.size(), h.Comment.size()), h.Comment.begin());
+}
+
+SpectrumHeader FieldHeader(const std::string& comment, uint8_t dataType, const Site& site) {
     SpectrumHeader h;
-    std::strncpy(reinterpret_cast<char*>(h.Comment.data()), comment, h.Comment.size() - 1);
+    StoreComment(h, comment);
     h.SaveTime = {12, 34, 10, 14, 5, 124, 5, 165, 0};  // 14 June 2024, 10:34:12
     h.ProgramVersion = 0x61;
     h.FormatVersion = 0x70;
@@ -74,9 +114,9 @@ SpectrumHeader FieldHeader(const char* comment, uint8_t dataType) {
     h.Swir2Offset = 2048;
     h.Splice1Wavelength = 1000;
     h.Splice2Wavelength = 1830;
-    h.Gps.Latitude = 47.3769;
-    h.Gps.Longitude = 8.5417;
-    h.Gps.Altitude = 408;
+    h.Gps.Latitude = site.Latitude;
+    h.Gps.Longitude = site.Longitude;
+    h.Gps.Altitude = site.Altitude;
     h.Gps.FixQuality = 1;
     h.Gps.UtcTime = {12, 34, 8, 0};
     h.Gps.Satellites[0] = 8;
@@ -88,6 +128,16 @@ SpectrumHeader FieldHeader(const char* comment, uint8_t dataType) {
     return h;
 }
 
+// A calibration record with the integration time and gains the instrument was
+// calibrated at; the conversions scale by them.
+CalibrationHeader CalibrationRecord(uint8_t type, const std::string& name) {
+    CalibrationHeader record = MakeCalibration(type, name);
+    record.CalIntegrationTime = 136;
+    record.CalSwir1Gain = 200;
+    record.CalSwir2Gain = 100;
+    return record;
+}
+
 template <typename F>
 std::vector<double> Spectrum(F f) {
     std::vector<double> values(Channels);
@@ -95,6 +145,16 @@ std::vector<double> Spectrum(F f) {
         values[static_cast<std::size_t>(i)] = f(Wavelength(i));
     }
     return values;
+}
+
+// The three calibrations of a radiometric measurement: the baseline, the
+// lamp and the instrument's response to that lamp.
+void EmbedRadiometricCalibration(SpectrumFileBuilder& file) {
+    file.Calibrations = {CalibrationRecord(CalBse, "bse6012.ref"),
+                         CalibrationRecord(CalLmp, "lmp6012.ill"),
+                         CalibrationRecord(CalFo, "fo6012.raw")};
+    file.CalibrationBuffers = {Spectrum(PanelReflectance), Spectrum(LampIrradiance),
+                               Spectrum(LampCounts)};
 }
 
 }  // namespace
@@ -111,19 +171,19 @@ int main(int argc, char** argv) {
     // A white panel as reflectance, version 1.
     SpectrumFileBuilder white;
     white.Version = 1;
-    white.Header = FieldHeader("White reference panel", Reflectance);
+    white.Header = FieldHeader("White reference panel", Reflectance, EastOfGreenwich);
     white.Header.FormatVersion = 16;
-    white.Values = Spectrum([](double nm) { return 0.985 - 0.02 * Bump(nm, 2400, 200); });
+    white.Values = Spectrum(PanelReflectance);
     white.WriteTo((folder / "panel.001").string());
 
     // A green leaf and a meadow over a white reference, version 2: raw counts
     // with the panel's counts stored behind them.
-    for (const auto& [name, comment, reflectance] :
-         {std::tuple{"leaf.002", "Beech leaf, upper side", &LeafReflectance},
-          std::tuple{"meadow.003", "Meadow, nadir, 1.2 m", &GrassReflectance}}) {
+    for (const auto& [name, comment, reflectance, site] :
+         {std::tuple{"leaf.002", "Beech leaf, upper side", &LeafReflectance, EastOfGreenwich},
+          std::tuple{"meadow.003", "Meadow, nadir, 1.2 m", &GrassReflectance, WestOfGreenwich}}) {
         SpectrumFileBuilder file;
         file.Version = 2;
-        file.Header = FieldHeader(comment, Raw);
+        file.Header = FieldHeader(comment, Raw, site);
         file.Header.ValueFormat = ValueDouble;
         // Copied out of the binding: clang 14 cannot capture a structured binding.
         const auto shape = reflectance;
@@ -133,21 +193,51 @@ int main(int argc, char** argv) {
         file.WriteTo((folder / name).string());
     }
 
-    // A raw leaf spectrum of a newer instrument, version 7, with its absolute,
-    // lamp and foreoptic calibrations embedded.
+    // A leaf measured as radiance by a newer instrument, version 7: the raw
+    // counts, the panel's counts and the calibration it converts them with.
     SpectrumFileBuilder field;
     field.Version = 7;
-    field.Header = FieldHeader("Beech leaf, version 7 with calibration", Raw);
+    field.Header =
+        FieldHeader("Beech leaf, radiance, version 7 with calibration", Radiance, EastOfGreenwich);
     field.Header.ValueFormat = ValueDouble;
     field.Values = Spectrum([](double nm) { return PanelCounts(nm) * LeafReflectance(nm); });
     field.Reference.ReferenceFlag = 1;
     field.ReferenceValues = panel;
-    field.Calibrations = {MakeCalibration(CalAbs, "abs6012.ref"),
-                          MakeCalibration(CalLmp, "lmp6012.ill"),
-                          MakeCalibration(CalFo, "fo6012.raw")};
-    field.CalibrationBuffers = {Spectrum([](double) { return 0.99; }),
-                                Spectrum([](double nm) { return 0.2 * Bump(nm, 900, 700); }),
-                                Spectrum(PanelCounts)};
+    EmbedRadiometricCalibration(field);
     field.WriteTo((folder / "field.004").string());
+
+    // Daylight through a cosine receptor, as irradiance, with no white
+    // reference.
+    SpectrumFileBuilder sky;
+    sky.Version = 7;
+    sky.Header =
+        FieldHeader("Downwelling irradiance, cosine receptor", Irradiance, WestOfGreenwich);
+    sky.Header.ValueFormat = ValueDouble;
+    sky.Header.ForeopticCode = ForeopticCosineReceptor;
+    sky.Header.ReferenceCount = 0;
+    sky.Header.ReferenceTime = -1;
+    sky.Values = Spectrum([](double nm) { return 0.6 * PanelCounts(nm); });
+    // The reference block is there, empty, and flagged as unusable.
+    sky.ReferenceValues.assign(Channels, 0.0);
+    EmbedRadiometricCalibration(sky);
+    sky.WriteTo((folder / "sky.005").string());
+
+    // Soil as absolute reflectance: the panel's own calibrated reflectance
+    // comes with the file.
+    SpectrumFileBuilder soil;
+    soil.Version = 7;
+    soil.Header = FieldHeader("Dry loam, absolute reflectance", Reflectance, WestOfGreenwich);
+    soil.Header.ValueFormat = ValueDouble;
+    soil.Header.ApplicationCode = AppAbsoluteReflectance;
+    StoreAbsoluteReferenceName(soil.Header, "abs6012.ref");
+    soil.Values = Spectrum([](double nm) { return PanelCounts(nm) * SoilReflectance(nm); });
+    soil.Reference.ReferenceFlag = 1;
+    soil.ReferenceValues = panel;
+    soil.Calibrations = {CalibrationRecord(CalAbs, "abs6012.ref"),
+                         CalibrationRecord(CalLmp, "lmp6012.ill"),
+                         CalibrationRecord(CalFo, "fo6012.raw")};
+    soil.CalibrationBuffers = {Spectrum(PanelReflectance), Spectrum(LampIrradiance),
+                               Spectrum(LampCounts)};
+    soil.WriteTo((folder / "soil.006").string());
     return 0;
 }
