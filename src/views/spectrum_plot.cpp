@@ -200,23 +200,25 @@ bool ConvertNativeFile(PlotRun& run, const std::string& name) {
 enum class FileDrawn { Yes, Unreadable, GraphFull };
 
 // Gives every curve points for channels. When the graph cannot hold that many
-// points for all its curves, it keeps only as many curves as it can: the
-// files from i on are then not drawn if the curve of file i is not among
-// them. False when file i does not fit.
+// points for all its curves, it keeps only as many curves as it then can, if
+// the curve of file i is among them; otherwise the files are drawn up to i
+// only, and false.
 bool MakeRoomFor(PlotRun& run, int i, int32_t channels) {
-    if (run.Points() >= channels || run.Graph.SetProperty(12, channels)) {
+    GraphControl& graph = run.Graph;
+    if (run.Points() >= channels || graph.SetProperty(12, channels)) {
         return true;
     }
     const int32_t fit =
         channels <= GraphMaxPoints ? static_cast<int32_t>(GraphMaxTotalPoints / channels) : 0;
-    if (fit <= i) {
-        run.Shown = i;
-        run.Graph.SetProperty(11, int32_t{i});
-        return false;
+    if (fit > i) {
+        run.Shown = std::min(run.Shown, fit);
+        if (graph.SetProperty(11, int32_t{run.Shown}) && graph.SetProperty(12, channels)) {
+            return true;
+        }
     }
-    run.Shown = std::min(run.Shown, fit);
-    run.Graph.SetProperty(11, int32_t{run.Shown});
-    return run.Graph.SetProperty(12, channels);
+    run.Shown = i;
+    graph.SetProperty(11, int32_t{i});
+    return false;
 }
 
 // One file of the work list.
