@@ -177,10 +177,9 @@ class ScatterBatch : public CopyBatch {
 public:
     BatchStep OutputName(BatchFile& file) override {
         const int to = static_cast<int>(SpectrumData.at(0));
-        file.OutputPath = to == 0 ? file.InputName + ".cpy"
-                          : to == 1
-                              ? OutputDirectory + "/" + file.InputName + ".cpy"
-                              : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
+        file.OutputPath = to == 0   ? file.InputName + ".cpy"
+                          : to == 1 ? OutputDirectory + "/" + file.InputName + ".cpy"
+                                    : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
         return BatchStep::Continue;
     }
 };
