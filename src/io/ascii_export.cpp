@@ -8,6 +8,7 @@
 #include "frame/settings.h"
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
+#include "io/wavelength_check.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
@@ -64,6 +65,10 @@ public:
         ClearList1AtEnd = true;
     }
 
+    BatchStep BeforePrompt(BatchFile& file) override {
+        return CheckWavelengths(file.InputPath) ? BatchStep::Continue : BatchStep::Skip;
+    }
+
     BatchStep AfterPrompt(BatchFile& file) override {
         collectTime_ = CollectTimeText(CurrentHeader.SaveTime);
         // The path without its drive, as the messages and the header block
@@ -109,7 +114,7 @@ public:
           output_(std::move(output)) {}
 
     Flow Take(const std::string& listed) {
-        if (ReadSpectrumFile(listed) == -1) {
+        if (ReadSpectrumFile(listed) == -1 || !CheckWavelengths(listed)) {
             return Flow::NextFile;
         }
         const SplitName name = Split(listed);
@@ -126,8 +131,8 @@ public:
         }
         const int upper = static_cast<int>(values.size()) - 1;
         if (count_ == 0) {
-            if (const Flow f = Open(); f != Flow::Go) {
-                return f;
+            if (FileExists(output_) && AskOverwriteFile(output_, "Overwrite?", false) == "No") {
+                return Flow::Stop;
             }
             upper_ = upper;
             // The axis is the first accepted spectrum's: later files may be
@@ -159,8 +164,10 @@ public:
         return Flow::Go;
     }
 
-    // Writes what was gathered; false when the file could not be written (the
-    // user has been told).
+    // Writes what was gathered, the whole table at once: until then the
+    // output is not touched, so a run that ends early or a write that fails
+    // leaves an earlier file of that name as it was. False when the file could
+    // not be written (the user has been told).
     bool Finish() {
         if (count_ == 0) {
             return true;
@@ -176,15 +183,6 @@ public:
     int Count() const { return count_; }
 
 private:
-    // The output exists, empty, from the first accepted file on, and is
-    // filled only once every input has been read.
-    Flow Open() {
-        if (FileExists(output_) && AskOverwriteFile(output_, "Overwrite?", false) == "No") {
-            return Flow::Stop;
-        }
-        return WriteOutputFile(output_, {}) ? Flow::Go : Flow::Stop;
-    }
-
     AsciiLayout layout_;
     int16_t dataFormat_;
     int16_t derivative_;

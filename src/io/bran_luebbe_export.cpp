@@ -1,7 +1,9 @@
 #include "io/bran_luebbe_export.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCheckBox>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -60,30 +62,27 @@ void SaveBLSettings() {
     ExportIniFile.ProfileSaveItem("Model", "ModelFile", ModelFile, ini);
 }
 
-// Whether the table could be written, without changing what is there: the
-// tables are written whole at the end of the run, and a run that ends early
-// must leave no earlier file cut or replaced and no new one behind.
+// Whether the table could be written, asked of the file system without
+// creating or opening anything: the tables are written whole at the end of the
+// run, and a run that ends early must leave no earlier file changed and no new
+// one behind. The table goes in beside whatever has its name, so its folder
+// must take a new entry; a file already there must be one the user may write.
 bool CanWriteTable(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (fs::exists(path, error)) {
-        if (fs::is_directory(path, error)) {
-            return false;
-        }
-        std::FILE* file = std::fopen(path.c_str(), "r+b");
-        if (file == nullptr) {
-            return false;
-        }
-        std::fclose(file);
-        return true;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
-    if (file == nullptr) {
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) {
         return false;
     }
-    std::fclose(file);
-    fs::remove(path, error);
-    return true;
+    if (fs::exists(status) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+        return false;
+    }
+    std::string folder = fs::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    return fs::is_directory(folder, error) &&
+           ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 // The table's path from the main window's dialog, or the empty text when the
@@ -257,8 +256,10 @@ void ExportBranLuebbeFiles() {
         }
     }
     host.SetProgressValue(0);
+    // A run without a single row leaves earlier tables of those names as
+    // they were.
     for (const Table* table : {&mult, &add}) {
-        if (table->used && !WriteOutputFile(table->path, TextBytes(table->text))) {
+        if (generated > 0 && table->used && !WriteOutputFile(table->path, TextBytes(table->text))) {
             return;
         }
     }

@@ -47,8 +47,9 @@ void CreateGpsLogFile() {
     FileList& work = host.List1();
     const int count = work.ListCount();
     host.SetProgressMax(count);
-    // Written whole at the end: a log that cannot be written leaves nothing
-    // behind, and an earlier log stays as it was.
+    // Written whole at the end, and only when it holds a record: a log that
+    // cannot be written, or a run with nothing readable, leaves an earlier log
+    // as it was.
     std::string text;
     int records = 0;
     for (int i = 0; i < count; ++i) {
@@ -68,7 +69,7 @@ void CreateGpsLogFile() {
         text += GpsLogRecord(CurrentHeader, inputPath);
         ++records;
     }
-    const bool written = WriteOutputFile(logPath, TextBytes(text));
+    const bool written = records == 0 || WriteOutputFile(logPath, TextBytes(text));
     host.SetProgressValue(0);
     host.SetMousePointer(vbDefault);
     if (written) {

@@ -11,6 +11,7 @@
 #include "io/formats/jcamp_text.h"
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
+#include "io/wavelength_check.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/ui.h"
@@ -35,6 +36,9 @@ JcampSpectrum LoadedValues() {
 // A value the table cannot carry would come back from the file as another
 // number, so the spectrum is left out rather than written wrong.
 bool CheckWritable(const std::string& inputPath) {
+    if (!CheckWavelengths(inputPath)) {
+        return false;
+    }
     if (JcampWritable(SpectrumData)) {
         return true;
     }

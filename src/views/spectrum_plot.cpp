@@ -1,6 +1,7 @@
 #include "views/spectrum_plot.h"
 
 #include <QAction>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -12,6 +13,7 @@
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
 #include "platform/graph/graph_control.h"
+#include "platform/graph/graph_model.h"
 #include "platform/shell/paths.h"
 #include "platform/text/convert.h"
 #include "platform/ui/ui.h"
@@ -37,7 +39,8 @@ struct PlotRun {
     GraphControl& Graph;
     FileList& Files;
     bool Reference = false;
-    int Count = 0;
+    int Count = 0;  // files on the work list
+    int Shown = 0;  // of them, the first ones the graph has curves for
     int Subset = 0;
     int ColourSlot = 0;
     double YMax = 0;
@@ -194,15 +197,39 @@ bool ConvertNativeFile(PlotRun& run, const std::string& name) {
     return false;
 }
 
-// One file of the work list; false when it cannot be read.
-bool PlotFile(PlotRun& run, int i) {
+enum class FileDrawn { Yes, Unreadable, GraphFull };
+
+// Gives every curve points for channels. When the graph cannot hold that many
+// points for all its curves, it keeps only as many curves as it then can, if
+// the curve of file i is among them; otherwise the files are drawn up to i
+// only, and false.
+bool MakeRoomFor(PlotRun& run, int i, int32_t channels) {
+    GraphControl& graph = run.Graph;
+    if (run.Points() >= channels || graph.SetProperty(12, channels)) {
+        return true;
+    }
+    const int32_t fit =
+        channels <= GraphMaxPoints ? static_cast<int32_t>(GraphMaxTotalPoints / channels) : 0;
+    if (fit > i) {
+        run.Shown = std::min(run.Shown, fit);
+        if (graph.SetProperty(11, int32_t{run.Shown}) && graph.SetProperty(12, channels)) {
+            return true;
+        }
+    }
+    run.Shown = i;
+    graph.SetProperty(11, int32_t{i});
+    return false;
+}
+
+// One file of the work list.
+FileDrawn PlotFile(PlotRun& run, int i) {
     GraphControl& graph = run.Graph;
     graph.SetProperty(256, false);
     graph.SetProperty(180, i, int16_t{-1});
     run.Files.SetListIndex(i);
     const std::string name = run.Files.List(i);
     if (ReadSpectrumFile(name) == -1) {
-        return false;
+        return FileDrawn::Unreadable;
     }
     GraphStartWavelength = CurrentHeader.Channel1Wavelength;
     GraphWavelengthStep = CurrentHeader.WavelengthStep;
@@ -218,8 +245,8 @@ bool PlotFile(PlotRun& run, int i) {
     }
     const double first = CurrentHeader.Channel1Wavelength;
     const auto channels = static_cast<int32_t>(SpectrumData.size());
-    if (run.Points() < channels) {
-        graph.SetProperty(12, channels);
+    if (!MakeRoomFor(run, i, channels)) {
+        return FileDrawn::GraphFull;
     }
 
     std::string yTitle;
@@ -258,7 +285,7 @@ bool PlotFile(PlotRun& run, int i) {
     graph.SetProperty(59, GraphMinWavelength);
     graph.SetProperty(60, GraphMaxWavelength);
     ScaleGraphExponent(graph, run.YMax);
-    return true;
+    return FileDrawn::Yes;
 }
 
 bool EndsWithZel(const std::string& name) {
@@ -292,10 +319,13 @@ bool PlotSpectra(bool Reference) {
     graph.SetProperty(131, -1, std::string());
     graph.SetProperty(180, -1, int16_t{0});
     graph.SetProperty(180, 0, int16_t{-1});
+    // The points go first: the curves of every file fit only while there are
+    // none.
     graph.SetProperty(11, int16_t{0});
-    graph.SetProperty(11, int16_t(run.Count));
-    graph.SetProperty(54, int16_t{0});
     graph.SetProperty(12, int32_t{0});
+    run.Shown = std::min(run.Count, GraphMaxCurves);
+    graph.SetProperty(11, int32_t{run.Shown});
+    graph.SetProperty(54, int16_t{0});
 
     for (int i = 0; i < run.Count; ++i) {
         files.SetListIndex(i);
@@ -304,9 +334,23 @@ bool PlotSpectra(bool Reference) {
             break;
         }
     }
-    for (int i = 0; i < run.Count; ++i) {
-        if (!PlotFile(run, i)) {
+    for (int i = 0; i < run.Shown; ++i) {
+        const FileDrawn drawn = PlotFile(run, i);
+        if (drawn == FileDrawn::Unreadable) {
             SetMousePointer(vbDefault);
+            return false;
+        }
+        if (drawn == FileDrawn::GraphFull) {
+            break;
+        }
+    }
+    if (run.Shown < run.Count) {
+        SetMousePointer(vbDefault);
+        MsgBox("The graph can show " + std::to_string(run.Shown) + " of the " +
+                   std::to_string(run.Count) + " files; the first " + std::to_string(run.Shown) +
+                   " are drawn.",
+               vbOKOnly + vbExclamation, AppTitle);
+        if (run.Shown == 0) {
             return false;
         }
     }

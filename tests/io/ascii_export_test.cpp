@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 
 #include "io/ascii_export.h"
 #include "io/export_dialog.h"
 #include "support/batch_test.h"
+#include "support/file_size_limit.h"
 #include "support/overwrite_prompt.h"
 
 namespace fs = std::filesystem;
@@ -50,6 +52,17 @@ SpectrumFileBuilder C() {
 // A version-2 file whose reference gives no reflectance.
 SpectrumFileBuilder Unusable() {
     return MakeSpectrum(2, {1e308, 1, 1}, {1e-10, 1, 1});
+}
+
+// A version-2 file whose step is +inf.
+SpectrumFileBuilder InfiniteStep() {
+    auto file = MakeSpectrum(2, {1, 2, 3});
+    file.Header.WavelengthStep = std::numeric_limits<float>::infinity();
+    return file;
+}
+
+std::string Skipped(const std::string& path) {
+    return path + " holds a wavelength that is not a number. The file was skipped.";
 }
 
 std::string Text(const std::string& path) {
@@ -269,6 +282,20 @@ TEST_F(AsciiExport, UnwritableOutputIsReportedAndEndsTheRun) {
     EXPECT_EQ(ui.Messages()[0].rfind(Output("a.001.txt") + " could not be written", 0), 0u);
 }
 
+TEST_F(AsciiExport, SpectraWithAWavelengthThatIsNotANumberAreNamedAndSkipped) {
+    Add(A(), "a.001");
+    Add(InfiniteStep(), "step.002");
+    const std::string step = host.WorkList.List(1);
+    Add(B(), "b.001");
+    // Off the axis shown, the wavelengths are still the file's own.
+    Export([](frmExport& form) { form.Check2->setChecked(false); });
+    EXPECT_EQ(ui.Messages(), (std::vector<std::string>{Skipped(step), "2 Files Processed"}));
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+    EXPECT_FALSE(fs::exists(Output("step.002.txt")));
+    EXPECT_TRUE(fs::exists(Output("a.001.txt")));
+    EXPECT_TRUE(fs::exists(Output("b.001.txt")));
+}
+
 class SingleTable : public AsciiExport {
 protected:
     void SetUp() override {
@@ -307,21 +334,62 @@ TEST_F(SingleTable, MismatchOkSkipsTheFileAndTheAxisIsTheFirstFilesOwn) {
     EXPECT_EQ(host.WorkList.ListCount(), 0);
 }
 
-TEST_F(SingleTable, MismatchCancelLeavesAnEmptyFile) {
-    std::ofstream(table) << "old table";
+TEST_F(SingleTable, MismatchCancelLeavesWhatWasThereOrNothing) {
     Add(A(), "a.001");
     Add(C(), "c.001");
     Add(B(), "b.001");
     ui.Choose({table});
-    ui.Drive(AnswerOverwrite("Yes"));
     ui.Answer(vbCancel);
     Export(SingleFile);
-    EXPECT_TRUE(fs::exists(table));
-    EXPECT_EQ(fs::file_size(table), 0u);
+    EXPECT_FALSE(fs::exists(table));
     EXPECT_EQ(ui.Messages().size(), 1u) << "no closing message";
     EXPECT_EQ(host.WorkList.ListCount(), 3);
     EXPECT_EQ(host.ProgressValue, 0);
     EXPECT_EQ(host.MousePointer, vbDefault);
+
+    std::ofstream(table) << "old table";
+    ui.Choose({table});
+    ui.Drive(AnswerOverwrite("Yes"));
+    ui.Answer(vbCancel);
+    Export(SingleFile);
+    EXPECT_EQ(Text(table), "old table");
+    EXPECT_EQ(ui.Messages().size(), 2u);
+}
+
+TEST_F(SingleTable, AFailedWriteOfTheTableLeavesTheEarlierOne) {
+    const std::string earlier = "old table\r\n";
+    std::ofstream(table, std::ios::binary) << earlier;
+    Add(A(), "a.001");
+    Add(B(), "b.001");
+    ui.Choose({table});
+    ui.Drive(AnswerOverwrite("Yes"));
+    {
+        const FileSizeLimit limit(40);  // above the earlier table, below the new one
+        Export(SingleFile);
+    }
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].rfind(table + " could not be written: ", 0), 0u);
+    EXPECT_EQ(Text(table), earlier);
+    EXPECT_EQ(host.WorkList.ListCount(), 2);
+    EXPECT_EQ(host.ProgressValue, 0);
+}
+
+TEST_F(SingleTable, SpectraWithAWavelengthThatIsNotANumberAreLeftOut) {
+    auto nan = B();
+    nan.Header.Channel1Wavelength = std::numeric_limits<float>::quiet_NaN();
+    Add(nan, "nan.001");
+    const std::string nanPath = host.WorkList.List(0);
+    Add(InfiniteStep(), "step.002");
+    const std::string step = host.WorkList.List(1);
+    Add(A(), "a.001");
+    ui.Choose({table});
+    Export([](frmExport& form) {
+        SingleFile(form);
+        Comma(form);
+    });
+    EXPECT_EQ(ui.Messages(),
+              (std::vector<std::string>{Skipped(nanPath), Skipped(step), "1 Files Processed"}));
+    EXPECT_EQ(Text(table), "Wavelength,a.001\r\n350, 0.5 \r\n351.5,-0.25 \r\n353, 0.125 \r\n");
 }
 
 TEST_F(SingleTable, CancelAtTheDialogOrNoAtTheOverwriteWritesNothing) {

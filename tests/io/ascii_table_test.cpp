@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "io/formats/ascii_table.h"
+#include "io/formats/wavelength_axis.h"
 
 namespace {
 
@@ -34,6 +37,20 @@ TEST(AsciiText, AxisGrowsBySingleSteps) {
     // as first + k * step would.
     EXPECT_EQ(XValues(AsciiAxis::Channel, 0, 0.1f, 2001).back(), "200.003");
     EXPECT_TRUE(XValues(AsciiAxis::Wavelength, 350, 1, 0).empty());
+}
+
+TEST(AsciiText, AnAxisIsWritableOnlyWhenEveryPositionIsFinite) {
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_TRUE(WavelengthAxisFinite(350, 1, 2151));
+    EXPECT_TRUE(WavelengthAxisFinite(350, -1, 0));
+    EXPECT_FALSE(WavelengthAxisFinite(nan, 1, 3));
+    EXPECT_FALSE(WavelengthAxisFinite(350, inf, 3));
+    EXPECT_FALSE(WavelengthAxisFinite(-inf, 1, 0));
+    // Finite ends whose sums are not: the steps, or the first plus them.
+    EXPECT_TRUE(WavelengthAxisFinite(350, 3e38f, 2));
+    EXPECT_FALSE(WavelengthAxisFinite(350, 3e38f, 3));
+    EXPECT_FALSE(WavelengthAxisFinite(3e38f, 2e38f, 2));
 }
 
 TEST(AsciiText, CollectTimeHasAFullYearAndTwoDigitFields) {

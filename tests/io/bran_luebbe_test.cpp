@@ -375,6 +375,26 @@ TEST_F(BranLuebbe, NoTableIsWrittenOrTouchedUntilTheRunIsThrough) {
     EXPECT_FALSE(fs::exists(Output("t.mbl")));
 }
 
+TEST_F(BranLuebbe, ARunWithoutARowLeavesEarlierTablesAsTheyWere) {
+    auto noReference = MakeSpectrum(2, std::vector<double>(20, 50));
+    noReference.Reference.ReferenceFlag = 0;
+    AddFile(noReference, "a.zel");
+    const std::string mult = Write("out/earlier.mbl", "earlier mult");
+    SetUpExport(true, true, false);
+    ui.Choose({mult});
+    ui.Choose({Output("new.abl")});
+    ExportBranLuebbeFiles();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No Files Processed"});
+    EXPECT_EQ(Text(mult), "earlier mult");
+    EXPECT_FALSE(fs::exists(Output("new.abl")));
+
+    // A folder is no table.
+    SetUpExport(true, false, false);
+    ui.Choose({OutputDirectory});
+    ExportBranLuebbeFiles();
+    EXPECT_EQ(ui.Messages().back(), "Error opening " + OutputDirectory);
+}
+
 TEST_F(BranLuebbe, BrowseButtonsChooseTheFilesAndCancelKeepsThem) {
     SetUpExport(false, false, false);
     ui.Drive([this](QDialog& dialog) {

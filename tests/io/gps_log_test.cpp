@@ -8,6 +8,7 @@
 #include "io/gps_log.h"
 #include "platform/ui/common_dialog.h"
 #include "support/batch_test.h"
+#include "support/file_size_limit.h"
 #include "support/overwrite_prompt.h"
 
 namespace fs = std::filesystem;
@@ -109,16 +110,44 @@ TEST_F(GpsLog, NoRecordIsNoFileProcessedAndAnUnwritableLogIsReportedWithoutACoun
     ui.Choose({log});
     CreateGpsLogFile();
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No Files Processed"});
-    EXPECT_EQ(ReadText(log), "");
+    EXPECT_FALSE(fs::exists(log));
+
+    // Nothing readable leaves an earlier log as it was.
+    std::ofstream(log) << "earlier";
+    Add(MakeSpectrum(2, {1}), "gone.002");
+    fs::remove("gone.002");
+    ui.Prompts.clear();
+    ui.Choose({log}).Drive(AnswerOverwrite("Yes"));
+    CreateGpsLogFile();
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"No Files Processed"});
+    EXPECT_EQ(ReadText(log), "earlier");
+    ui.Prompts.clear();
 
     AddField("a.002", 1);
     const std::string unwritable = (TestFolder::Path() / "missing" / "gps.txt").string();
     host.SetMousePointer(11);
     ui.Choose({unwritable});
     CreateGpsLogFile();
-    ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[1].rfind(unwritable + " could not be written: ", 0), 0u);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].rfind(unwritable + " could not be written: ", 0), 0u);
     EXPECT_FALSE(fs::exists("missing"));
+    EXPECT_EQ(host.MousePointer, 0);
+    EXPECT_EQ(host.ProgressValue, 0);
+}
+
+TEST_F(GpsLog, AFailedWriteOfTheLogLeavesTheEarlierOne) {
+    const std::string earlier = "06/15/2005 earlier record\r\n\r\n";
+    std::ofstream(log, std::ios::binary) << earlier;
+    AddField("a.002", 1);
+    AddField("b.002", 2);
+    ui.Choose({log}).Drive(AnswerOverwrite("Yes"));
+    {
+        const FileSizeLimit limit(100);  // above the earlier log, below the new one
+        CreateGpsLogFile();
+    }
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].rfind(log + " could not be written: ", 0), 0u);
+    EXPECT_EQ(ReadText(log), earlier);
     EXPECT_EQ(host.MousePointer, 0);
     EXPECT_EQ(host.ProgressValue, 0);
 }

@@ -245,6 +245,40 @@ TEST_F(JcampExport, SpectraWithValuesTheTableCannotCarryAreNamedAndSkipped) {
     EXPECT_EQ(Lines(ReadText("all.dx"))[4], "##BLOCKS= 1");
 }
 
+TEST_F(JcampExport, SpectraWithAWavelengthThatIsNotANumberAreNamedAndSkipped) {
+    AddA002();
+    auto infinite = MakeSpectrum(2, {1, 2, 3});
+    infinite.Header.WavelengthStep = std::numeric_limits<float>::infinity();
+    Add(infinite, "step.002");
+    const std::string step = host.WorkList.Entries().back();
+    const auto bytes = ReadBytes(step);
+    ASSERT_EQ(std::vector<uint8_t>(bytes.begin() + 195, bytes.begin() + 199),
+              (std::vector<uint8_t>{0x00, 0x00, 0x80, 0x7F}));
+    AddB002();
+    const std::vector<std::string> inputs = host.WorkList.Entries();
+    const std::string skipped =
+        step + " holds a wavelength that is not a number. The file was skipped.";
+
+    ExportJcampFiles();
+    EXPECT_EQ(ui.Messages(), (std::vector<std::string>{skipped, "2 Files Processed"}));
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+    EXPECT_EQ(ui.Prompts[0].title, "Lumivex");
+    EXPECT_FALSE(fs::exists(Output("step.002.dx")));
+    EXPECT_TRUE(fs::exists(Output("a.002.dx")));
+    EXPECT_TRUE(fs::exists(Output("b.002.dx")));
+
+    for (const std::string& input : inputs) {
+        host.WorkList.AddItem(input);
+    }
+    ui.Prompts.clear();
+    ui.Choose({"all.dx"});
+    ExportJcampMultiFile();
+    EXPECT_EQ(ui.Messages(), (std::vector<std::string>{skipped, "2 Files Processed"}));
+    const std::string text = ReadText("all.dx");
+    EXPECT_EQ(Lines(text)[4], "##BLOCKS= 2");
+    EXPECT_EQ(text.find(".#"), std::string::npos);
+}
+
 TEST_F(JcampExport, LegacyIntegerDataDescribesItsFiveHundredTwelveValues) {
     std::vector<double> values(512);
     for (int i = 0; i < 512; ++i) {

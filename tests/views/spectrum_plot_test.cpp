@@ -6,11 +6,14 @@
 #include <cmath>
 #include <limits>
 
+#include "frame/services.h"
 #include "ops/calibration/kernels/absolute_reference.h"
+#include "platform/graph/graph_model.h"
 #include "views/graph_test.h"
 #include "views/plot_modes.h"
 #include "views/point_popup.h"
 #include "views/spectrum_plot.h"
+#include "views/view_services.h"
 
 namespace {
 
@@ -308,6 +311,72 @@ TEST_F(Plot, TheStoredReferenceOfNativeFilesOnly) {
     EXPECT_EQ(Label(2), "");
     EXPECT_EQ(Text(9), "Spectral Reference Data");
     EXPECT_EQ(Text(33), "DN");
+}
+
+// Puts one file on the work list times times, as a selection of that many
+// files of the same shape would.
+void Repeat(MemoryBatchHost& host, const std::string& path, int times) {
+    for (int i = 0; i < times; ++i) {
+        host.WorkList.AddItem(path);
+    }
+}
+
+TEST_F(Plot, GraphDataBeyondThePointsTheGraphHoldsDrawsTheFilesThatFit) {
+    const std::string path =
+        std::filesystem::absolute(MakeSpectrum(1, std::vector<double>(2151, 7)).WriteTo("full.001"))
+            .string();
+    Repeat(host, path, 4000);
+    Views = {};
+    InstallViewServices();
+    Views.InitGraph(4000);
+    const bool drawn = Views.PlotSpectra();
+    if (drawn) {
+        Views.ShowGraph();
+    }
+    EXPECT_TRUE(drawn);
+    // 3,899 curves of 2,151 points are as many as the graph's 8 Mi points take.
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{
+                  "The graph can show 3899 of the 4000 files; the first 3899 are drawn."});
+    EXPECT_EQ(ui.Prompts[0].buttons, vbOKOnly + vbExclamation);
+    EXPECT_EQ(Number(11), 3899);
+    EXPECT_EQ(Number(12), 2151);
+    EXPECT_EQ(Label(0), "full.001");
+    EXPECT_EQ(Label(3898), "full.001");
+    EXPECT_EQ(Y(3898, 2150), 7);
+    EXPECT_EQ(X(3898, 2150), 2500);
+    EXPECT_TRUE(ActiveGraphWindow()->isVisible());
+    EXPECT_FALSE(ui.Waiting);
+    Views = {};
+}
+
+TEST_F(Plot, BeyondTheCurvesTheGraphHoldsOrAFileThatNoLongerFits) {
+    const std::string small =
+        std::filesystem::absolute(MakeSpectrum(1, {1, 2, 3}).WriteTo("small.001")).string();
+    Repeat(host, small, GraphMaxCurves + 4);
+    Graph();
+    EXPECT_TRUE(PlotSpectra());
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{
+                  "The graph can show 4096 of the 4100 files; the first 4096 are drawn."});
+    EXPECT_EQ(Number(11), GraphMaxCurves);
+    EXPECT_EQ(Y(GraphMaxCurves - 1, 2), 3);
+
+    // A file whose points would leave room for fewer curves than are drawn
+    // already ends the drawing before it; what is drawn stays.
+    host.WorkList.Clear();
+    ui.Prompts.clear();
+    Repeat(host, small, 300);
+    Add(MakeSpectrum(1, std::vector<double>(32767, 9)), "long.001");
+    Add(MakeSpectrum(1, {4, 5}), "after.001");
+    Graph();
+    EXPECT_TRUE(PlotSpectra());
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{
+                  "The graph can show 300 of the 302 files; the first 300 are drawn."});
+    EXPECT_EQ(Number(11), 300);
+    EXPECT_EQ(Number(12), 3);
+    EXPECT_EQ(Y(299, 2), 3);
 }
 
 }  // namespace
