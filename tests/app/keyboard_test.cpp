@@ -372,8 +372,9 @@ TEST_F(Keyboard, GraphWindowItsDialogsAndTheLegend) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The boxes the program asks through: Return on the focused Cancel is Cancel.
-TEST_F(Keyboard, MessageAndInputBoxes) {
+// The boxes and the file dialog the program asks through: Return on the
+// focused Cancel is Cancel.
+TEST_F(Keyboard, MessageInputAndFileDialogs) {
     QtUserInterface qt;
     QTimer::singleShot(0, [] { CheckKeyboard(*QApplication::activeModalWidget(), "message box"); });
     EXPECT_EQ(qt.MsgBox("Go on?", vbOKCancel, AppTitle), vbCancel);
@@ -382,6 +383,15 @@ TEST_F(Keyboard, MessageAndInputBoxes) {
         CheckKeyboard(*box, "input box");
     });
     EXPECT_EQ(qt.InputBox("Name?", AppTitle, "x"), "");
+    CommonDialog save;
+    save.DialogTitle = "Save";
+    save.InitDir = TestFolder::Path().string();
+    save.Filter = "Text (*.txt)|*.txt";
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        CheckKeyboard(*box, "file dialog");
+    });
+    EXPECT_TRUE(qt.ShowFileDialog(save, true).Paths.empty());
 }
 
 }  // namespace
