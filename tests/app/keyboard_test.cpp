@@ -27,11 +27,9 @@
 #include "cie/ucie.h"
 #include "frame/drive_dir.h"
 #include "frame/file_message.h"
-#include "frame/services.h"
 #include "frame/settings.h"
 #include "io/bran_luebbe_dialog.h"
 #include "io/export_dialog.h"
-#include "io/io_services.h"
 #include "io/xy_import_dialogs.h"
 #include "ops/analysis/custom_dialog.h"
 #include "ops/analysis/derivative_gap.h"
@@ -43,6 +41,7 @@
 #include "ops/calibration/splice_gap_dialog.h"
 #include "platform/graph/graph_control.h"
 #include "platform/ui/qt_ui.h"
+#include "program_services.h"
 #include "spectrum/state.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
@@ -53,7 +52,6 @@
 #include "views/header_window.h"
 #include "views/legend_window.h"
 #include "views/state.h"
-#include "views/view_services.h"
 
 namespace fs = std::filesystem;
 
@@ -204,14 +202,6 @@ protected:
         SettingsFolder = (TestFolder::Path() / "config").string() + "/";
         OutputDirectory = (TestFolder::Path() / "out").string();
         fs::create_directories(OutputDirectory);
-        Exports = {};
-        Views = {};
-        InstallImportExportServices();
-        InstallViewServices();
-    }
-    void TearDown() override {
-        Exports = {};
-        Views = {};
     }
     // A version-1 reflectance file of a visible-range instrument.
     std::string ReflectanceFile(const std::string& name) {
@@ -222,6 +212,7 @@ protected:
         return fs::absolute(file.WriteTo(name)).string();
     }
 
+    ProgramServices services;
     ScriptedUi ui;
 };
 
@@ -286,6 +277,26 @@ TEST_F(Keyboard, BranLuebbeOpensOnItsFirstFileAndEndsWithOkAndCancel) {
     // Return in a box presses the button the form made its default: OK.
     QTest::keyClick(form.txtCoefficients, Qt::Key_Return);
     EXPECT_TRUE(form.ok());
+}
+
+// Where a window names no default, Return in a box presses nothing: the band
+// boxes of Lambda Integration do not "Add" behind the user's back.
+TEST_F(Keyboard, ReturnInABoxPressesNothingWithoutANamedDefault) {
+    frmLamInput bands;
+    Activate(bands);
+    bands.Text1[0]->setText("400");
+    bands.Text1[1]->setText("500");
+    std::vector<std::unique_ptr<QSignalSpy>> pressed;
+    for (QPushButton* button : bands.findChildren<QPushButton*>()) {
+        pressed.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
+    }
+    QTest::keyClick(bands.Text1[1], Qt::Key_Return);
+    for (const auto& spy : pressed) {
+        EXPECT_EQ(spy->count(), 0);
+    }
+    EXPECT_EQ(bands.List1->count(), 0);
+    ExpectReturnPresses(*bands.Command1);
+    EXPECT_EQ(bands.List1->count(), 1);
 }
 
 TEST_F(Keyboard, TabLeavesTheNoteBoxOfTheAsciiExport) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +37,7 @@ protected:
                 return KeyPress(watched, *static_cast<QKeyEvent*>(event));
             case QEvent::Show:
                 if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow()) {
+                    KeepReturnForTheDefault(*dialog);
                     OpenOnFirstInput(*dialog);
                 }
                 return false;
@@ -69,6 +71,25 @@ private:
             }
         }
         return false;
+    }
+
+    // Left to itself a dialog without a default button makes one of the first
+    // push button after the focus, and Return in a box would press it: a
+    // browse or an add nobody asked for. Return on a focused button needs no
+    // auto-default here, so a dialog keeps only the default it names.
+    static void KeepReturnForTheDefault(QDialog& dialog) {
+        const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+        const bool named = std::any_of(buttons.begin(), buttons.end(), [&](QPushButton* button) {
+            return button->isDefault() && button->window() == &dialog;
+        });
+        if (named) {
+            return;
+        }
+        for (QPushButton* button : buttons) {
+            if (button->window() == &dialog) {
+                button->setAutoDefault(false);
+            }
+        }
     }
 
     // A focus the dialog chose itself stays, unless it is a button: Return
