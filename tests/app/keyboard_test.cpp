@@ -18,9 +18,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/help.h"
 #include "app/main_window.h"
@@ -128,7 +130,6 @@ void ExpectTabGoesRound(QWidget& window, const std::string& name) {
     const std::vector<QWidget*> round = TabRound(window);
     const std::set<QWidget*> controls = Controls(window);
     EXPECT_EQ(round.size(), controls.size());
-    EXPECT_EQ(std::set<QWidget*>(round.begin(), round.end()), controls);
     for (QWidget* control : controls) {
         EXPECT_TRUE(std::find(round.begin(), round.end(), control) != round.end())
             << Describe(control) << " is never reached";
@@ -149,14 +150,13 @@ void ExpectTabGoesRound(QWidget& window, const std::string& name) {
 void ExpectOpensOnFirstInput(QWidget& window, const std::string& name) {
     SCOPED_TRACE(name);
     const std::set<QWidget*> controls = Controls(window);
-    const bool hasInput =
-        std::any_of(controls.begin(), controls.end(), [](QWidget* w) { return !IsPushButton(w); });
     if (controls.empty()) {
         return;
     }
     QWidget* focus = window.focusWidget();
     ASSERT_NE(focus, nullptr);
-    if (hasInput) {
+    if (std::any_of(controls.begin(), controls.end(),
+                    [](QWidget* w) { return !IsPushButton(w); })) {
         EXPECT_FALSE(IsPushButton(focus)) << "opens on " << Describe(focus);
     }
 }
@@ -244,20 +244,19 @@ TEST_F(Keyboard, EveryDialogOfTheOperationsOpensOnItsInputAndTabsRound) {
     for (const auto& [name, make] : dialogs) {
         std::unique_ptr<QWidget> dialog = make();
         CheckKeyboard(*dialog, name);
+        // A choice may show or enable further controls: Tab reaches those too.
+        for (QAbstractButton* choice : dialog->findChildren<QAbstractButton*>()) {
+            if ((qobject_cast<QRadioButton*>(choice) || qobject_cast<QCheckBox*>(choice)) &&
+                choice->isEnabled() && choice->isVisibleTo(dialog.get())) {
+                choice->click();
+                CheckKeyboard(*dialog, name + ", " + choice->text().toStdString());
+            }
+        }
     }
 }
 
-// Choices that enable further controls: Tab reaches those too.
-TEST_F(Keyboard, ControlsAChoiceEnablesJoinTheRound) {
+TEST_F(Keyboard, LambdaIntegrationWithABandTabsToOk) {
     frmLVX main;
-    frmCustom custom;
-    for (QRadioButton* choice : custom.findChildren<QRadioButton*>()) {
-        choice->setChecked(true);
-        CheckKeyboard(custom, "Custom, " + choice->text().toStdString());
-    }
-    frmAsciiImport import;
-    import.Check1->setChecked(true);
-    CheckKeyboard(import, "ASCII Import with lamp data");
     frmLamInput bands;
     bands.Text1[0]->setText("400");
     bands.Text1[1]->setText("500");
