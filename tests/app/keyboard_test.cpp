@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -253,6 +254,16 @@ TEST_F(Keyboard, EveryDialogOfTheOperationsOpensOnItsInputAndTabsRound) {
             }
         }
     }
+}
+
+TEST_F(Keyboard, ReturnPressesAFocusedToolButtonToo) {
+    frmCustom form;
+    form.Option2[1]->click();  // a constant, with the button that types pi
+    Activate(form);
+    ASSERT_TRUE(form.Image1->isVisible());
+    form.Image1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form.Image1, Qt::Key_Return);
+    EXPECT_TRUE(form.Text1->text().startsWith("3.14159")) << form.Text1->text().toStdString();
 }
 
 TEST_F(Keyboard, LambdaIntegrationWithABandTabsToOk) {

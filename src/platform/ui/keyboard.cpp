@@ -48,9 +48,10 @@ protected:
 
 private:
     static bool KeyPress(QObject* watched, const QKeyEvent& key) {
-        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(watched); button && IsButton(button)) {
             // Outside dialogs a push button takes no notice of Return at all,
-            // and inside them only when it may become the default.
+            // and inside them only when it may become the default; a tool
+            // button never does.
             if (IsReturn(key) && button->isEnabled()) {
                 if (!key.isAutoRepeat()) {
                     button->click();
