@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "io/io_services.h"
+#include "platform/ui/keyboard.h"
 #include "platform/ui/qt_ui.h"
 #include "views/view_services.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     CloseWindowsOnTerminate(application);
     QtUserInterface ui;
     InstallUserInterface(&ui);
+    InstallKeyboardRule();
     InstallImportExportServices();
     InstallViewServices();
     Main();

@@ -12,16 +12,17 @@
 
 frmBranLuebbe::frmBranLuebbe(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Bran+Luebbe"));
-    Command4 = new QPushButton(QStringLiteral("Cancel"), this);
+    // Made in the order the form reads, which is the order Tab takes.
+    txtCoefficients = new QLineEdit(QStringLiteral("Select B+L Coefficient File"), this);
+    cmdCoefficients = new QPushButton(QStringLiteral("..."), this);
+    chkMulti = new QCheckBox(QStringLiteral("Use Multiplicative Coefficients"), this);
+    chkAdd = new QCheckBox(QStringLiteral("Use Addtive Coefficients"), this);
+    txtBLModel = new QLineEdit(QStringLiteral("Select B+L Model File"), this);
+    cmdBLModel = new QPushButton(QStringLiteral("..."), this);
+    chkPredict = new QCheckBox(QStringLiteral("Predict Concentrations"), this);
     Command3 = new QPushButton(QStringLiteral("OK"), this);
     Command3->setDefault(true);
-    chkPredict = new QCheckBox(QStringLiteral("Predict Concentrations"), this);
-    cmdBLModel = new QPushButton(QStringLiteral("..."), this);
-    txtBLModel = new QLineEdit(QStringLiteral("Select B+L Model File"), this);
-    cmdCoefficients = new QPushButton(QStringLiteral("..."), this);
-    txtCoefficients = new QLineEdit(QStringLiteral("Select B+L Coefficient File"), this);
-    chkAdd = new QCheckBox(QStringLiteral("Use Addtive Coefficients"), this);
-    chkMulti = new QCheckBox(QStringLiteral("Use Multiplicative Coefficients"), this);
+    Command4 = new QPushButton(QStringLiteral("Cancel"), this);
 
     auto* files = new QGridLayout;
     files->addWidget(txtCoefficients, 0, 0);

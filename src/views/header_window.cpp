@@ -58,15 +58,6 @@ frmHeader::frmHeader(QWidget* parent) : QDialog(parent) {
     List1 = new QListWidget(this);
     List1->setMinimumWidth(220);
     left->addWidget(List1, 1);
-    auto* buttons = new QHBoxLayout;
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    // Enter in a box must not save the file behind the user's back.
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    left->addLayout(buttons);
     layout->addLayout(left);
 
     SSTab1 = new QTabWidget(this);
@@ -84,6 +75,17 @@ frmHeader::frmHeader(QWidget* parent) : QDialog(parent) {
     // All five tabs in sight, never behind scroll arrows.
     SSTab1->setUsesScrollButtons(false);
     layout->addWidget(SSTab1, 1);
+
+    // Made after the tabs' boxes, so that Tab reaches them last.
+    auto* buttons = new QHBoxLayout;
+    Command1 = new QPushButton(QStringLiteral("&OK"), this);
+    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    // Enter in a box must not save the file behind the user's back.
+    Command1->setAutoDefault(false);
+    Command2->setAutoDefault(false);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    left->addLayout(buttons);
 
     const std::pair<QLineEdit*, void (frmHeader::*)()> changes[] = {
         {Text1, &frmHeader::Text1_Change}, {Text2, &frmHeader::Text2_Change},

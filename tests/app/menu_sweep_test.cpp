@@ -12,13 +12,11 @@
 
 #include "app/main_window.h"
 #include "cie/ucie.h"
-#include "frame/services.h"
 #include "frame/settings.h"
-#include "io/io_services.h"
+#include "program_services.h"
 #include "spectrum/state.h"
 #include "support/scripted_ui.h"
 #include "support/test_folder.h"
-#include "views/view_services.h"
 
 namespace {
 
@@ -28,15 +26,8 @@ protected:
         ResetSettingsState();
         ResetSpectrumState();
         SettingsFolder = (TestFolder::Path() / "config").string() + "/";
-        Exports = {};
-        Views = {};
-        InstallImportExportServices();
-        InstallViewServices();
     }
-    void TearDown() override {
-        Exports = {};
-        Views = {};
-    }
+    ProgramServices services;
     ScriptedUi ui;
 };
 

@@ -1,11 +1,13 @@
 // The gtest main for suites that need widgets: one QApplication for the whole
-// run, on the offscreen platform, and a fresh folder per test.
+// run, on the offscreen platform, with the program's keyboard rule, and a fresh
+// folder per test.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QApplication>
 
+#include "platform/ui/keyboard.h"
 #include "support/test_folder.h"
 
 namespace {
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // The keyboard behaves in tests as in the program.
+    InstallKeyboardRule();
     testing::UnitTest::GetInstance()->listeners().Append(new FreshFolderPerTest);
     return RUN_ALL_TESTS();
 }

@@ -190,6 +190,9 @@ frmCustom::frmCustom(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Frame2);
     layout->addLayout(answerRow);
     layout->addWidget(listPanel_);
+    // The list of files sits below OK and Cancel, which Tab still reaches last.
+    setTabOrder(Command5, Command2);
+    setTabOrder(Command2, Command3);
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Image1, &QToolButton::clicked, this, [this] { Image1_Click(); });

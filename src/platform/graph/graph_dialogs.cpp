@@ -78,6 +78,9 @@ GraphCustomizeDialog::GraphCustomizeDialog(const GraphModel& model, Runner runne
     curves_->setObjectName(QStringLiteral("curves"));
     curves_->setHorizontalHeaderLabels({tr("Curve"), tr("Colour"), tr("Line")});
     curves_->verticalHeader()->setVisible(false);
+    // Tab goes on to the cells' controls and then to OK; the arrows move
+    // within the table.
+    curves_->setTabKeyNavigation(false);
     const auto& names = GraphLineTypeNames();
     for (int32_t c = 0; c < model.CurveCount(); ++c) {
         const auto& look = model.Look(c);
