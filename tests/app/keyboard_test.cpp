@@ -196,14 +196,7 @@ void CheckKeyboard(QWidget& window, const std::string& name) {
 
 class Keyboard : public testing::Test {
 protected:
-    void SetUp() override {
-        ResetSettingsState();
-        ResetSpectrumState();
-        ResetViewState();
-        SettingsFolder = (TestFolder::Path() / "config").string() + "/";
-        OutputDirectory = (TestFolder::Path() / "out").string();
-        fs::create_directories(OutputDirectory);
-    }
+    void SetUp() override { ResetProgramState(); }
     // A version-1 reflectance file of a visible-range instrument.
     std::string ReflectanceFile(const std::string& name) {
         auto file = MakeSpectrum(1, std::vector<double>(471, 0.5));

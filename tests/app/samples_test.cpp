@@ -25,6 +25,7 @@
 #include "io/io_services.h"
 #include "platform/graph/graph_control.h"
 #include "platform/ui/ui.h"
+#include "program_services.h"
 #include "spectrum/header_text.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -59,16 +60,7 @@ std::string Text(const fs::path& path) {
 class Samples : public testing::Test {
 protected:
     void SetUp() override {
-        ResetSettingsState();
-        ResetSpectrumState();
-        ResetViewState();
-        SettingsFolder = (TestFolder::Path() / "config").string() + "/";
-        OutputDirectory = (TestFolder::Path() / "out").string();
-        fs::create_directories(OutputDirectory);
-        Exports = {};
-        Views = {};
-        InstallImportExportServices();
-        InstallViewServices();
+        ResetProgramState();
         window = std::make_unique<frmLVX>();
         paths = SamplePaths();
         window->List2().AddItems(paths);
@@ -80,8 +72,6 @@ protected:
         }
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Exports = {};
-        Views = {};
     }
 
     void Select(std::initializer_list<const char*> names) {
@@ -112,6 +102,7 @@ protected:
     }
 
     ScriptedUi ui;
+    ProgramServices services;
     std::unique_ptr<frmLVX> window;
     std::vector<std::string> paths;
 };
