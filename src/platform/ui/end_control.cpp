@@ -91,6 +91,7 @@ void InstallEndSignals() {
 
 void SetEndAction(std::function<void()> action) {
     endAction = std::move(action);
+    endActionRan = false;
 }
 
 void RequestEnd() {

@@ -13,7 +13,7 @@ void InstallEndSignals();
 
 // What runs once a request has been made and control is back in the top-level
 // event loop: the program's own way of closing. Without one, all windows are
-// closed and the application quits.
+// closed and the application quits. Setting one arms it anew.
 void SetEndAction(std::function<void()> action);
 
 // Marks the request, rejects the open modal dialogs and runs the end action
