@@ -5,8 +5,6 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Lumivex");
-    QApplication::setOrganizationName("ZEL");
     QtUserInterface ui;
     StartProgram(ui);
     return QApplication::exec();

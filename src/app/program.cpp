@@ -10,6 +10,8 @@
 #include "views/view_services.h"
 
 void StartProgram(QtUserInterface& ui) {
+    QApplication::setApplicationName("Lumivex");
+    QApplication::setOrganizationName("ZEL");
     // The session manager or a user's kill ends the program as if File > Exit
     // were chosen, so settings and the graph's look are saved as on a normal
     // exit.

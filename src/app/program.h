@@ -4,8 +4,9 @@
 
 class QtUserInterface;
 
-// Installs ui (the caller keeps it) and everything else the program needs,
-// then shows the main window. The caller runs the event loop.
+// Names the application, installs ui (the caller keeps it) and everything
+// else the program needs, then shows the main window. The caller runs the
+// event loop.
 void StartProgram(QtUserInterface& ui);
 
 // The end of a request to end, once no command or dialog runs any more: the

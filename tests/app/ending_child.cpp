@@ -103,6 +103,23 @@ void Watch(std::function<bool()> step) {
     timer->start(2);
 }
 
+// Runs action once a dialog of type T is up.
+template <typename T>
+void WhenShown(std::function<void(T*)> action) {
+    Watch([action = std::move(action)] {
+        T* dialog = ActiveModal<T>();
+        if (dialog != nullptr) {
+            action(dialog);
+        }
+        return dialog != nullptr;
+    });
+}
+
+template <typename T>
+void TerminateWhenShown() {
+    WhenShown<T>([](T*) { Terminate(); });
+}
+
 // The graph is open on the first input, so that its look is saved on the
 // way out.
 void OpenGraph(frmLVX& window) {
@@ -116,22 +133,10 @@ bool Play(const std::string& scenario, frmLVX& window) {
         Later([&window] { window.mnuExit->trigger(); });
     } else if (scenario == "open") {
         Later([&window] { window.mnuOpen->trigger(); });
-        Watch([] {
-            const bool shown = ActiveModal<QFileDialog>() != nullptr;
-            if (shown) {
-                Terminate();
-            }
-            return shown;
-        });
+        TerminateWhenShown<QFileDialog>();
     } else if (scenario == "overwrite") {
         Later([&window] { window.mnuLog->trigger(); });
-        Watch([] {
-            const bool shown = ActiveModal<frmFileMessage>() != nullptr;
-            if (shown) {
-                Terminate();
-            }
-            return shown;
-        });
+        TerminateWhenShown<frmFileMessage>();
     } else if (scenario == "batch") {
         Later([&window] {
             TerminateAfterOutputs terminate(20);
@@ -166,35 +171,21 @@ bool Play(const std::string& scenario, frmLVX& window) {
         });
     } else if (scenario == "header") {
         Later([&window] { window.mnuHeader->trigger(); });
-        Watch([] {
-            if (auto* header = ActiveModal<frmHeader>()) {
-                Later([header] {
-                    header->Text1->setText(QStringLiteral("edited, not saved"));
-                    header->List1->setCurrentRow(1);
-                });
-                Watch([] {
-                    const bool asked = ActiveModal<QMessageBox>() != nullptr;
-                    if (asked) {
-                        Terminate();
-                    }
-                    return asked;
-                });
-                return true;
-            }
-            return false;
+        WhenShown<frmHeader>([](frmHeader* header) {
+            Later([header] {
+                header->Text1->setText(QStringLiteral("edited, not saved"));
+                header->List1->setCurrentRow(1);
+            });
+            TerminateWhenShown<QMessageBox>();
         });
     } else if (scenario == "colorimetry") {
         Later([&window] { window.mnuColorimetry->trigger(); });
-        Watch([] {
-            if (auto* form = ActiveModal<frmColorimetry>()) {
-                Later([form] {
-                    TerminateAfterOutputs terminate(5);
-                    form->chkSelectAll->click();
-                    form->cmdReport->click();
-                });
-                return true;
-            }
-            return false;
+        WhenShown<frmColorimetry>([](frmColorimetry* form) {
+            Later([form] {
+                TerminateAfterOutputs terminate(5);
+                form->chkSelectAll->click();
+                form->cmdReport->click();
+            });
         });
     } else {
         return false;
@@ -206,8 +197,6 @@ bool Play(const std::string& scenario, frmLVX& window) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Lumivex");
-    QApplication::setOrganizationName("ZEL");
     QtUserInterface ui;
     StartProgram(ui);
     OutputDirectory = fs::absolute("out").string();
