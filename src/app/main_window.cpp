@@ -23,6 +23,7 @@
 #include "ops/calibration/state.h"
 #include "platform/shell/paths.h"
 #include "platform/text/vbstring.h"
+#include "platform/ui/end_control.h"
 #include "platform/ui/ui.h"
 #include "views/state.h"
 #include "zelutil/binding.h"
@@ -542,6 +543,15 @@ bool frmLVX::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmLVX::closeEvent(QCloseEvent* event) {
+    // Closed from inside a command or a dialog (a batch lets the close box and
+    // the menu through between files), the window would be deleted under the
+    // code still using it: that work is ended as by Cancel, and the window
+    // closes once control is back in the main loop.
+    if (InsideNestedLoop()) {
+        event->ignore();
+        RequestEnd();
+        return;
+    }
     Form_QueryUnload();
     Form_Unload();
     event->accept();

@@ -14,6 +14,7 @@
 #include "frame/file_message.h"
 #include "frame/settings.h"
 #include "platform/shell/paths.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/bytes.h"
 #include "spectrum/reader.h"
@@ -325,9 +326,13 @@ int RunBatch(BatchOperation& op) {
         return 0;
     }
     for (int i = 0; i < count && !run.closeEarly; ++i) {
-        Flow flow;
+        Flow flow = Flow::Stop;
         try {
-            flow = ProcessOne(op, host, i, count, run);
+            // The program is ending: the run stops between two files, as
+            // after No at the overwrite prompt, and what it wrote stays.
+            if (!EndRequested()) {
+                flow = ProcessOne(op, host, i, count, run);
+            }
         } catch (const std::exception& error) {
             // Whatever an operation did not foresee ends the run like a write
             // failure: the user learns which file, and the program goes on.

@@ -14,6 +14,7 @@
 #include "ops/calibration/radiometric_conversion.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -283,6 +284,11 @@ void ExportAsciiSingleFile(const AsciiLayout& Layout, int16_t DataFormat, int16_
         host.SetProgressValue(0);
     };
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            endEarly();
+            return;
+        }
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
         const std::string listed = work.List(i);

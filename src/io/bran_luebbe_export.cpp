@@ -19,6 +19,7 @@
 #include "platform/text/codepage.h"
 #include "platform/text/convert.h"
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -222,6 +223,11 @@ void ExportBranLuebbeFiles() {
 
     int generated = 0;
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            host.SetProgressValue(0);
+            return;
+        }
         host.SetMousePointer(vbHourglass);
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);

@@ -12,6 +12,7 @@
 #include "io/text_bytes.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -53,6 +54,12 @@ void CreateGpsLogFile() {
     std::string text;
     int records = 0;
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            host.SetProgressValue(0);
+            host.SetMousePointer(vbDefault);
+            return;
+        }
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
         const std::string inputPath = work.List(i);

@@ -14,6 +14,7 @@
 #include "io/wavelength_check.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -93,6 +94,11 @@ void ExportJcampMultiFile() {
     // blocks its head counts and a failure leaves no part of it behind.
     std::vector<std::string> blocks;
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            host.SetProgressValue(0);
+            return;
+        }
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
         const std::string inputPath = work.List(i);

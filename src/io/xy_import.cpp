@@ -15,6 +15,7 @@
 #include "io/xy_import_dialogs.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
 #include "zelutil/binding.h"
@@ -206,7 +207,8 @@ void ImportAsciiXYFiles() {
         host.SetMousePointer(vbHourglass);
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
-        flow = ImportOne(work.List(i), run);
+        // The program is ending: what was imported is kept, as after Cancel.
+        flow = EndRequested() ? Flow::EndWithReport : ImportOne(work.List(i), run);
     }
     host.SetProgressValue(0);
     host.SetMousePointer(vbDefault);

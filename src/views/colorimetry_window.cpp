@@ -17,6 +17,7 @@
 #include "platform/shell/paths.h"
 #include "platform/text/convert.h"
 #include "platform/ui/center.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -232,6 +233,12 @@ void frmColorimetry::WriteColorimetryReport(QListWidget& List) {
     for (int i = 0; i < List.count(); ++i) {
         if (!List.item(i)->isSelected()) {
             continue;
+        }
+        // The program is ending: the reports written so far stay, as after No
+        // at the overwrite prompt.
+        if (EndRequested()) {
+            MainHost().SetProgressValue(0);
+            return;
         }
         // The window shows each file as it is reported, with its messages.
         MakeCurrent(i);

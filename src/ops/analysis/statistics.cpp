@@ -13,6 +13,7 @@
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/radiometric_conversion.h"
 #include "platform/shell/paths.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -153,6 +154,10 @@ Gathered Gather(Run& run) {
     const int count = work.ListCount();
     std::vector<double> buffer;
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            return Gathered::EndRun;
+        }
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
         const std::string name = work.List(i);

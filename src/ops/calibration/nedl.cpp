@@ -13,6 +13,7 @@
 #include "ops/calibration/kernels/nedl_statistics.h"
 #include "ops/calibration/kernels/radiometric.h"
 #include "platform/shell/paths.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/stamps.h"
@@ -121,6 +122,10 @@ Gathered Gather(Run& run) {
     const int count = work.ListCount();
     bool first = true;
     for (int i = 0; i < count; ++i) {
+        // The program is ending: the run stops here as after Cancel.
+        if (EndRequested()) {
+            return Gathered::EndRun;
+        }
         host.SetProgressValue(i + 1);
         work.SetListIndex(i);
         run.lastName = work.List(i);

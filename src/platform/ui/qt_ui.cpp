@@ -9,6 +9,8 @@
 #include <QPushButton>
 
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_control.h"
+#include "platform/ui/end_request.h"
 
 QString DisplayText(const std::string& text) {
     QString shown = QString::fromStdString(text);
@@ -77,6 +79,9 @@ QMessageBox::Icon IconFor(int style) {
 }  // namespace
 
 int QtUserInterface::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (EndRequested()) {
+        return EndAnswer(buttons);
+    }
     QMessageBox box(IconFor(buttons), QString::fromStdString(title), DisplayText(prompt),
                     QMessageBox::NoButton, Parent);
     const ButtonSet set = ButtonsFor(buttons);
@@ -99,11 +104,17 @@ int QtUserInterface::MsgBox(const std::string& prompt, int buttons, const std::s
             return result;
         }
     }
+    if (EndRequested()) {
+        return EndAnswer(buttons);
+    }
     return set.escapeResult != 0 ? set.escapeResult : added.front().second;
 }
 
 std::string QtUserInterface::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) {
+    if (EndRequested()) {
+        return {};
+    }
     bool ok = false;
     const QString text =
         QInputDialog::getText(Parent, QString::fromStdString(title), DisplayText(prompt),
@@ -112,6 +123,9 @@ std::string QtUserInterface::InputBox(const std::string& prompt, const std::stri
 }
 
 int QtUserInterface::ShowModal(QDialog& dialog) {
+    if (EndRequested()) {
+        return QDialog::Rejected;
+    }
     return dialog.exec();
 }
 
@@ -122,7 +136,10 @@ void QtUserInterface::DoEvents() {
     if (eventsHandled_.isValid() && eventsHandled_.elapsed() < FrameMilliseconds) {
         return;
     }
-    QCoreApplication::processEvents();
+    {
+        NestedEvents nested;
+        QCoreApplication::processEvents();
+    }
     eventsHandled_.start();
 }
 
@@ -138,6 +155,9 @@ void QtUserInterface::SetWaitCursor(bool waiting) {
 }
 
 FileDialogAnswer QtUserInterface::ShowFileDialog(const CommonDialog& dialog, bool save) {
+    if (EndRequested()) {
+        return {{}, dialog.FilterIndex >= 1 ? dialog.FilterIndex : 1};
+    }
     QFileDialog box(Parent, QString::fromStdString(dialog.DialogTitle),
                     QString::fromStdString(dialog.InitDir));
     box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

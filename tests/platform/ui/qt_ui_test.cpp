@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,6 +10,8 @@
 #include <filesystem>
 
 #include "platform/ui/common_dialog.h"
+#include "platform/ui/end_control.h"
+#include "platform/ui/end_request.h"
 #include "platform/ui/qt_ui.h"
 
 namespace {
@@ -114,3 +117,55 @@ TEST(QtUserInterface, OpenFormTakesANewNameUnlessTheFileMustExist) {
 }
 
 }  // namespace
+
+TEST(QtUserInterface, AnEndRequestAnswersQuestionsAsCancelAndEndsOnlyOutsideThem) {
+    QtUserInterface ui;
+    // The program's own loop, which the end action leaves.
+    QEventLoop top;
+    int ended = 0;
+    SetEndAction([&] {
+        ++ended;
+        top.quit();
+    });
+    int dialogResult = -1;
+    int answer = 0;
+    int endedInside = -1;
+    QTimer::singleShot(0, [&] {
+        QDialog outer;
+        // A question asked from inside a dialog; the request arrives while
+        // both loops run.
+        QTimer::singleShot(0, &outer, [&] {
+            QTimer::singleShot(0, [] { RequestEnd(); });
+            answer = ui.MsgBox("Want to Save your Changes?", vbYesNo + vbQuestion, "Lumivex");
+            QEventLoop moment;
+            QTimer::singleShot(50, &moment, &QEventLoop::quit);
+            moment.exec();
+            endedInside = ended;
+        });
+        dialogResult = ui.ShowModal(outer);
+
+        // Later questions and dialogs are answered at once.
+        EXPECT_EQ(ui.MsgBox("x", vbYesNoCancel, "Lumivex"), vbCancel);
+        EXPECT_EQ(ui.MsgBox("x", vbAbortRetryIgnore, "Lumivex"), vbAbort);
+        EXPECT_EQ(ui.MsgBox("x", vbOKOnly, "Lumivex"), vbOK);
+        QDialog later;
+        EXPECT_EQ(ui.ShowModal(later), QDialog::Rejected);
+        EXPECT_EQ(ui.InputBox("Name?", "Lumivex", "default"), "");
+        CommonDialog files;
+        files.FilterIndex = 2;
+        const FileDialogAnswer chosen = ui.ShowFileDialog(files, false);
+        EXPECT_TRUE(chosen.Paths.empty());
+        EXPECT_EQ(chosen.FilterIndex, 2);
+        EXPECT_EQ(ended, 0);
+    });
+    QTimer::singleShot(10000, &top, &QEventLoop::quit);
+    top.exec();
+
+    EXPECT_EQ(dialogResult, QDialog::Rejected);
+    EXPECT_EQ(answer, vbNo);
+    EXPECT_EQ(endedInside, 0);
+    // Back in the top-level loop, the program ends, once.
+    EXPECT_EQ(ended, 1);
+    ClearEndRequest();
+    SetEndAction({});
+}
