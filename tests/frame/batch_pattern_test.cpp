@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +7,7 @@
 #include "frame/settings.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/file_size_limit.h"
 #include "support/memory_host.h"
 #include "support/overwrite_prompt.h"
 #include "support/scripted_ui.h"
@@ -179,9 +177,10 @@ class ScatterBatch : public CopyBatch {
 public:
     BatchStep OutputName(BatchFile& file) override {
         const int to = static_cast<int>(SpectrumData.at(0));
-        file.OutputPath = to == 0   ? file.InputName + ".cpy"
-                          : to == 1 ? OutputDirectory + "/" + file.InputName + ".cpy"
-                                    : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
+        file.OutputPath = to == 0 ? file.InputName + ".cpy"
+                          : to == 1
+                              ? OutputDirectory + "/" + file.InputName + ".cpy"
+                              : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
         return BatchStep::Continue;
     }
 };
@@ -275,28 +274,6 @@ TEST_F(BatchPattern, AFailedReplacementKeepsWhatWasThere) {
         EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
     }
 }
-
-// While it lives, no file of this process may grow past limit bytes: a write
-// beyond fails with "File too large" (the signal it would raise is ignored),
-// as when the disk fills.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit bounded = saved_;
-        bounded.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &bounded);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST_F(BatchPattern, ANewOutputThatCannotBeWrittenWhollyLeavesNothing) {
     Work({Input("a.001"), Input("b.001")});
