@@ -81,7 +81,10 @@ protected:
         fs::create_directories("out");
         OutputDirectory = (TestFolder::Path() / "out").string();
     }
-    void TearDown() override { files::SetAnonymousFilesRefused(false); }
+    void TearDown() override {
+        files::SetAnonymousFilesRefused(false);
+        files::SetLinkByDescriptor(true);
+    }
 
     // An input of 2,000 channels: its output is 8,484 bytes, several blocks.
     std::string Input(const std::string& name, double first = 1) {
@@ -106,6 +109,8 @@ protected:
 };
 
 TEST_F(WholeOutput, AKilledBatchLeavesTheEarlierOutputsAndNothingElse) {
+    // As for a user without the privilege to link a file by its descriptor.
+    files::SetLinkByDescriptor(false);
     Work({Input("a.001"), Input("b.001")});
     ASSERT_EQ(Run(), 2);
     const auto earlier = Contents("out");

@@ -83,14 +83,41 @@ int WriteAll(int descriptor, const void* data, std::size_t size) {
     return 0;
 }
 
+// Linking an anonymous file by its descriptor alone needs a privilege most
+// users lack (the call then fails as if the file were not there); the path
+// of the descriptor under /proc needs none but costs a longer lookup.
+std::atomic<bool> LinkByDescriptor{true};
+
+int LinkAnonymous(int descriptor, int folder, const char* name) {
+    const bool byDescriptor = LinkByDescriptor.load(std::memory_order_relaxed);
+    if (byDescriptor) {
+        if (::linkat(descriptor, "", folder, name, AT_EMPTY_PATH) == 0) {
+            return 0;
+        }
+        if (errno != ENOENT) {
+            return errno;
+        }
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    if (::linkat(AT_FDCWD, self.c_str(), folder, name, AT_SYMLINK_FOLLOW) != 0) {
+        return errno;
+    }
+    if (byDescriptor) {
+        LinkByDescriptor.store(false, std::memory_order_relaxed);
+    }
+    return 0;
+}
+
 // A short name of its own for a temporary file, whatever the length of the
 // name it stands in for: a name of the longest length a file system allows
 // is replaced like any other.
+// The process number is taken once: a child forked later may come upon a name
+// its parent is using, which is then passed over like any name that is taken.
 std::string TemporaryName() {
+    static const unsigned process = static_cast<unsigned>(::getpid());
     static std::atomic<unsigned> counter{0};
     char text[40];
-    std::snprintf(text, sizeof text, ".lvx%x-%x.tmp", static_cast<unsigned>(::getpid()),
-                  counter.fetch_add(1));
+    std::snprintf(text, sizeof text, ".lvx%x-%x.tmp", process, counter.fetch_add(1));
     return text;
 }
 
@@ -99,14 +126,13 @@ constexpr int TemporaryAttempts = 100;
 // Gives the anonymous file a temporary name in folder and renames it over
 // name; on failure the temporary name is removed again.
 int LinkAndRename(int descriptor, int folder, const char* name) {
-    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
     for (int attempt = 0; attempt < TemporaryAttempts; ++attempt) {
         const std::string temporary = TemporaryName();
-        if (::linkat(AT_FDCWD, self.c_str(), folder, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-            if (errno == EEXIST) {
+        if (const int error = LinkAnonymous(descriptor, folder, temporary.c_str()); error != 0) {
+            if (error == EEXIST) {
                 continue;
             }
-            return errno;
+            return error;
         }
         if (::renameat(folder, temporary.c_str(), folder, name) == 0) {
             return 0;
@@ -230,10 +256,10 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
         if (!options.ExpectExisting) {
             // Fails when anything of the name is there, or appeared meanwhile:
             // that one is then replaced.
-            const std::string self = "/proc/self/fd/" + std::to_string(file.Get());
-            linked = ::linkat(AT_FDCWD, self.c_str(), folder, base, AT_SYMLINK_FOLLOW) == 0;
-            if (!linked && errno != EEXIST) {
-                return errno;
+            const int linkError = LinkAnonymous(file.Get(), folder, base);
+            linked = linkError == 0;
+            if (!linked && linkError != EEXIST) {
+                return linkError;
             }
         }
         if (!linked) {
@@ -251,6 +277,10 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
 void SetWriteHook(std::function<void(std::size_t written)> hook, std::size_t blockSize) {
     WriteHook() = std::move(hook);
     HookBlockSize = blockSize == 0 ? 1 : blockSize;
+}
+
+void SetLinkByDescriptor(bool allowed) {
+    LinkByDescriptor = allowed;
 }
 
 void SetAnonymousFilesRefused(bool refused) {

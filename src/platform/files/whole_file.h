@@ -37,6 +37,9 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
 // written, with the bytes written so far, so that a test can stop the process
 // at a moment of its choice; an empty hook restores the plain writing.
 void SetWriteHook(std::function<void(std::size_t written)> hook, std::size_t blockSize);
+// Links anonymous files through their path under /proc alone, as a process
+// without the privilege to link them by descriptor does.
+void SetLinkByDescriptor(bool allowed);
 // Acts as a file system without anonymous files does: the content goes to a
 // named temporary file instead.
 void SetAnonymousFilesRefused(bool refused);
