@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "copy_batch.h"
 #include "frame/batch_pattern.h"
 #include "frame/settings.h"
 #include "spectrum/reader.h"
@@ -17,23 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Copies each input's values as Singles; a value of 13 in channel 0 makes the
-// input unfit.
-class CopyBatch : public BatchOperation {
-public:
-    CopyBatch() { Extension = ".cpy"; }
-    BatchStep BeforePrompt(BatchFile&) override {
-        return SpectrumData.at(0) == 13 ? BatchStep::Skip : BatchStep::Continue;
-    }
-    std::vector<uint8_t> Write(BatchFile&) override {
-        StampDerivedHeader(CurrentHeader, NoUnits);
-        std::vector<uint8_t> bytes;
-        AppendHeader(bytes, CurrentHeader);
-        AppendSingles(bytes, SpectrumData);
-        return bytes;
-    }
-};
 
 std::size_t EntriesIn(const std::string& folder) {
     return static_cast<std::size_t>(

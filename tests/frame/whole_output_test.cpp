@@ -9,34 +9,17 @@
 #include <functional>
 #include <map>
 
+#include "copy_batch.h"
 #include "frame/batch_pattern.h"
 #include "frame/replace_file.h"
-#include "frame/settings.h"
 #include "platform/files/whole_file.h"
 #include "spectrum/reader.h"
-#include "spectrum/state.h"
-#include "support/memory_host.h"
+#include "support/batch_test.h"
 #include "support/overwrite_prompt.h"
-#include "support/scripted_ui.h"
-#include "support/spectrum_builder.h"
-#include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Copies each input's values as Singles.
-class CopyBatch : public BatchOperation {
-public:
-    CopyBatch() { Extension = ".cpy"; }
-    std::vector<uint8_t> Write(BatchFile&) override {
-        StampDerivedHeader(CurrentHeader, NoUnits);
-        std::vector<uint8_t> bytes;
-        AppendHeader(bytes, CurrentHeader);
-        AppendSingles(bytes, SpectrumData);
-        return bytes;
-    }
-};
 
 // Every entry of a folder with its bytes (an empty vector for a folder).
 std::map<std::string, std::vector<uint8_t>> Contents(const std::string& folder) {
@@ -72,14 +55,11 @@ bool KilledWhile(const std::function<void()>& write, std::size_t killAfter, int 
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-class WholeOutput : public testing::Test {
+class WholeOutput : public BatchTest {
 protected:
     void SetUp() override {
-        ResetSpectrumState();
-        ResetSettingsState();
+        BatchTest::SetUp();
         fs::create_directories("in");
-        fs::create_directories("out");
-        OutputDirectory = (TestFolder::Path() / "out").string();
     }
     void TearDown() override {
         files::SetAnonymousFilesRefused(false);
@@ -92,7 +72,6 @@ protected:
         values[0] = first;
         return fs::absolute(MakeSpectrum(1, values).WriteTo("in/" + name)).string();
     }
-    std::string Output(const std::string& name) { return OutputDirectory + "/" + name; }
     void Work(const std::vector<std::string>& inputs) {
         host.WorkList.Clear();
         for (const auto& input : inputs) {
@@ -103,9 +82,6 @@ protected:
         CopyBatch batch;
         return RunBatch(batch);
     }
-
-    MemoryBatchHost host;
-    ScriptedUi ui;
 };
 
 TEST_F(WholeOutput, AKilledBatchLeavesTheEarlierOutputsAndNothingElse) {
