@@ -185,7 +185,10 @@ public:
             window_->List2().AddItem(input);
         }
         window_->EnableProcessMenus();
-        QApplication::processEvents();
+        // Until the list is laid out: a user starts the batch on a list shown
+        // long before, and the first question of a run would otherwise lay it
+        // out inside the timed run.
+        QApplication::processEvents(QEventLoop::AllEvents, 1000);
     }
 
     frmLVX& operator*() { return *window_; }

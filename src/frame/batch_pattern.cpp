@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <string_view>
 
 #include "frame/batch_host.h"
 #include "frame/file_message.h"
 #include "frame/settings.h"
+#include "platform/files/whole_file.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
@@ -53,99 +53,20 @@ std::string AskOverwriteFile(const std::string& path, const std::string& secondL
 
 namespace {
 
-// Writes all of bytes to an open descriptor and closes it; the reason when
-// either fails.
-std::string WriteAndClose(int descriptor, const std::vector<uint8_t>& bytes) {
-    std::size_t done = 0;
-    int error = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            error = written < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    if (::close(descriptor) != 0 && error == 0) {
-        error = errno;
-    }
-    return error == 0 ? std::string() : std::strerror(error);
-}
-
-// Creates name in folder (a descriptor, or AT_FDCWD for a name that is a
-// whole path), failing when anything of that name exists: -1 with errno set.
-int CreateNew(int folder, const std::string& name) {
-    int descriptor;
-    do {
-        descriptor = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (descriptor < 0 && errno == EINTR);
-    return descriptor;
-}
-
-// The most a temporary file's name adds to its output's (".part99").
-constexpr std::size_t TemporarySuffixRoom = 7;
-
-// An earlier output is replaced only by a complete new one: the content goes
-// to a file of its own beside it and is renamed over it, so a failure leaves
-// the earlier output as it was.
-std::string ReplaceOutput(int folder, const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string temporary;
-    int descriptor = -1;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = name + ".part" + std::to_string(attempt);
-        descriptor = CreateNew(folder, temporary);
-        if (descriptor < 0 && errno != EEXIST) {
-            return std::strerror(errno);
-        }
-    }
-    if (descriptor < 0) {
-        return "no free name for its temporary file";
-    }
-    std::string reason = WriteAndClose(descriptor, bytes);
-    if (reason.empty()) {
-        if (::renameat(folder, temporary.c_str(), folder, name.c_str()) == 0) {
-            return {};
-        }
-        reason = std::strerror(errno);
-    }
-    ::unlinkat(folder, temporary.c_str(), 0);
-    return reason;
-}
-
 // WriteOutputFile for name in folder; path names the file to the user.
-// replacing says an existing file is expected there: the replacement is then
-// made without first trying to create the file, unless the name leaves no room
-// for a temporary file beside it.
+// replacing says an existing file is expected there, so the new content goes
+// straight to the rename. Either way a name that turns out to be taken is
+// replaced, and a failure leaves what was there and nothing beside it.
 bool WriteOutput(int folder, const std::string& name, const std::string& path,
                  const std::vector<uint8_t>& bytes, bool replacing) {
-    // A new output is created under its own name; if writing it fails it is
-    // removed, so no half spectrum file (which would read as complete) stays.
-    // A replacement works as well where nothing turns out to be there.
-    std::string reason;
-    int descriptor = -1;
-    if (!replacing || name.size() + TemporarySuffixRoom > NAME_MAX) {
-        descriptor = CreateNew(folder, name);
-        replacing = descriptor < 0 && errno == EEXIST;
-        if (descriptor < 0 && !replacing) {
-            reason = std::strerror(errno);
-        }
+    files::WholeFileOptions options;
+    options.ExpectExisting = replacing;
+    const int error = files::WriteWholeFile(folder, name, bytes.data(), bytes.size(), options);
+    if (error == 0) {
+        return true;
     }
-    if (descriptor >= 0) {
-        reason = WriteAndClose(descriptor, bytes);
-        if (reason.empty()) {
-            return true;
-        }
-        ::unlinkat(folder, name.c_str(), 0);
-    } else if (replacing) {
-        reason = ReplaceOutput(folder, name, bytes);
-        if (reason.empty()) {
-            return true;
-        }
-    }
-    MsgBox(path + " could not be written: " + reason + ".", vbOKOnly + vbCritical, AppTitle);
+    MsgBox(path + " could not be written: " + std::strerror(error) + ".", vbOKOnly + vbCritical,
+           AppTitle);
     return false;
 }
 
@@ -171,10 +92,15 @@ public:
             return AT_FDCWD;
         }
         const std::string_view folder(path.data(), slash + 1);
-        if (descriptor_ < 0 || folder != folder_) {
+        if (descriptor_ < 0 || folder != folder_ || !StillNamed()) {
             Close();
             folder_ = folder;
             descriptor_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            struct stat status {};
+            if (descriptor_ >= 0 && ::fstat(descriptor_, &status) == 0) {
+                device_ = status.st_dev;
+                inode_ = status.st_ino;
+            }
         }
         if (descriptor_ < 0) {
             name = path;
@@ -185,6 +111,14 @@ public:
     }
 
 private:
+    // The folder held open may have been renamed, and another made under its
+    // name, since it was opened: the outputs go to the one the name gives.
+    bool StillNamed() const {
+        struct stat status {};
+        return ::stat(folder_.c_str(), &status) == 0 && status.st_dev == device_ &&
+               status.st_ino == inode_;
+    }
+
     void Close() {
         if (descriptor_ >= 0) {
             ::close(descriptor_);
@@ -194,6 +128,8 @@ private:
 
     std::string folder_;
     int descriptor_ = -1;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
 };
 
 }  // namespace
@@ -284,13 +220,15 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     if (const Flow f = ToFlow(op.OutputName(file), run); f != Flow::Go)
         return f;
     std::string outputName;
-    const int outputFolder = run.outputs.For(file.OutputPath, outputName);
+    int outputFolder = run.outputs.For(file.OutputPath, outputName);
     // After "Yes to All" the outputs are expected to be there already.
     bool replacing = run.yesToAll;
+    bool asked = false;
     struct stat status {};
     if (!run.yesToAll &&
         ::fstatat(outputFolder, outputName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
         replacing = true;
+        asked = true;
         const std::string answer =
             AskOverwriteFile(file.OutputPath, op.PromptSecondLine, count >= 2);
         if (answer == "No") {
@@ -302,6 +240,10 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     }
     if (const Flow f = ToFlow(op.AfterPrompt(file), run); f != Flow::Go)
         return f;
+    if (asked) {
+        // The question may have waited a long time for its answer.
+        outputFolder = run.outputs.For(file.OutputPath, outputName);
+    }
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
     if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing)) {

@@ -1,10 +1,12 @@
 #include "frame/replace_file.h"
 
-#include <QSaveFile>
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "platform/files/whole_file.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -35,19 +37,13 @@ bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
     if (MarkedReadOnly(name)) {
         return Refuse(name, std::strerror(EACCES));
     }
-    QSaveFile file(QString::fromStdString(name));
-    const auto size = static_cast<qint64>(bytes.size());
-    errno = 0;
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.commit()) {
-        return true;
-    }
-    // Qt has no words for some failures (a name too long for the temporary
-    // file beside it); the system's are better than "Unknown error".
-    std::string reason = file.errorString().toStdString();
-    if ((reason.empty() || reason == "Unknown error") && errno != 0) {
-        reason = std::strerror(errno);
-    }
-    file.cancelWriting();
-    return Refuse(name, reason);
+    // The user's own measurement: its new content must be on the disk before
+    // the old one goes, or a power cut could leave neither.
+    files::WholeFileOptions options;
+    options.ExpectExisting = true;
+    options.Flush = true;
+    options.KeepMode = true;
+    options.FollowLinks = true;
+    const int error = files::WriteWholeFile(AT_FDCWD, name, bytes.data(), bytes.size(), options);
+    return error == 0 || Refuse(name, std::strerror(error));
 }

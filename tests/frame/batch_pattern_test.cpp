@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "copy_batch.h"
 #include "frame/batch_pattern.h"
 #include "frame/settings.h"
 #include "spectrum/reader.h"
@@ -17,23 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Copies each input's values as Singles; a value of 13 in channel 0 makes the
-// input unfit.
-class CopyBatch : public BatchOperation {
-public:
-    CopyBatch() { Extension = ".cpy"; }
-    BatchStep BeforePrompt(BatchFile&) override {
-        return SpectrumData.at(0) == 13 ? BatchStep::Skip : BatchStep::Continue;
-    }
-    std::vector<uint8_t> Write(BatchFile&) override {
-        StampDerivedHeader(CurrentHeader, NoUnits);
-        std::vector<uint8_t> bytes;
-        AppendHeader(bytes, CurrentHeader);
-        AppendSingles(bytes, SpectrumData);
-        return bytes;
-    }
-};
 
 std::size_t EntriesIn(const std::string& folder) {
     return static_cast<std::size_t>(
@@ -177,9 +161,10 @@ class ScatterBatch : public CopyBatch {
 public:
     BatchStep OutputName(BatchFile& file) override {
         const int to = static_cast<int>(SpectrumData.at(0));
-        file.OutputPath = to == 0   ? file.InputName + ".cpy"
-                          : to == 1 ? OutputDirectory + "/" + file.InputName + ".cpy"
-                                    : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
+        file.OutputPath = to == 0 ? file.InputName + ".cpy"
+                          : to == 1
+                              ? OutputDirectory + "/" + file.InputName + ".cpy"
+                              : (TestFolder::Path() / "other" / (file.InputName + ".cpy")).string();
         return BatchStep::Continue;
     }
 };

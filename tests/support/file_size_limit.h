@@ -1,6 +1,6 @@
-// A full disk in miniature: while a FileSizeLimit lives, no file of this
-// process may grow past its limit, and a write beyond fails with "File too
-// large" (the signal it would raise is ignored).
+// A full disk, as a test can make one: while a FileSizeLimit lives, no file of
+// this process may grow past limit bytes, and a write beyond fails with "File
+// too large" (the signal it would raise is ignored).
 #pragma once
 
 #include <sys/resource.h>

@@ -18,6 +18,7 @@
 
 #include "frame/services.h"
 #include "spectrum/state.h"
+#include "support/file_size_limit.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -634,19 +635,27 @@ TEST_F(HeaderWindow, AFileThatNoLongerReadsIsLeftAlone) {
 }
 
 TEST_F(HeaderWindow, AFailedRewriteLeavesTheFileWhole) {
-    // The name leaves no room for the temporary file's suffix beside it.
+    // A name of the longest kind, which leaves no room for a suffix.
     fs::create_directories("files");
-    const std::string path = Add(Version2(), (fs::path("files") / std::string(250, 'n')).string());
+    const std::string path = Add(Version2(), (fs::path("files") / std::string(255, 'n')).string());
     const auto before = ReadBytes(path);
     auto form = Open();
     form->Text7->setText("9");
-    EXPECT_FALSE(Save(*form));
+    {
+        const FileSizeLimit full(300);
+        EXPECT_FALSE(Save(*form));
+    }
     EXPECT_EQ(ui.Messages(),
-              std::vector<std::string>{path + " could not be rewritten: File name too long.\r\nThe "
+              std::vector<std::string>{path + " could not be rewritten: File too large.\r\nThe "
                                               "file is left as it was."});
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator("files"), fs::directory_iterator()), 1);
     EXPECT_TRUE(form->IsDirty);
+
+    // With room on the disk the same name is saved.
+    EXPECT_TRUE(Save(*form));
+    EXPECT_NE(ReadBytes(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator("files"), fs::directory_iterator()), 1);
 }
 
 // A file marked read-only stays as it is, also for a user the system would

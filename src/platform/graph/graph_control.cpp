@@ -1,5 +1,7 @@
 #include "platform/graph/graph_control.h"
 
+#include <fcntl.h>
+
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -11,10 +13,12 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
+#include "platform/files/whole_file.h"
 #include "platform/graph/graph_data_text.h"
 #include "platform/graph/graph_dialogs.h"
 #include "platform/graph/graph_look.h"
@@ -42,12 +46,19 @@ std::string Quoted(const std::string& path) {
 }
 
 // Writes the whole file or nothing: an export that fails half-way leaves no
-// truncated file behind.
+// truncated file behind, and the file it was to replace as it was.
 bool WriteWholeFile(const std::string& path, const QByteArray& bytes, std::string* error) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return Fail(error,
-                    "Cannot write " + Quoted(path) + ": " + file.errorString().toStdString());
+    const QFileInfo existing(QString::fromStdString(path));
+    if (existing.exists() && !existing.isWritable()) {
+        return Fail(error, "Cannot write " + Quoted(path) + ": " + std::strerror(EACCES));
+    }
+    files::WholeFileOptions options;
+    options.KeepMode = true;
+    options.FollowLinks = true;
+    const int reason = files::WriteWholeFile(AT_FDCWD, path, bytes.constData(),
+                                             static_cast<std::size_t>(bytes.size()), options);
+    if (reason != 0) {
+        return Fail(error, "Cannot write " + Quoted(path) + ": " + std::strerror(reason));
     }
     return true;
 }

@@ -1,16 +1,15 @@
 #include "platform/profile/profile.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <system_error>
 
+#include "platform/files/whole_file.h"
 #include "platform/profile/profile_parse.h"
 
 namespace fs = std::filesystem;
@@ -321,21 +320,12 @@ FileState ReadWholeFile(const fs::path& path, std::string& bytes) {
     return in.bad() ? FileState::Unusable : FileState::Read;
 }
 
-std::string UniqueSuffix() {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned seed = std::random_device{}();
-    char text[32];
-    std::snprintf(text, sizeof text, ".%08x%04x.tmp", seed, counter++ & 0xffffu);
-    return text;
-}
-
-// The new contents go to a temporary file beside the target and are renamed
-// over it, so a full disk or a crash halfway leaves the old file whole.
+// The new contents take the file's name only whole, so a full disk or a crash
+// halfway leaves the old file as it was.
 bool ReplaceWholeFile(const fs::path& target, std::string_view bytes, bool existed) {
     if (target.filename().empty()) {
         return false;
     }
-    std::error_code error;
     if (existed) {
         // Renaming would succeed over a file the user made read-only, which
         // must stay unwritten; an append-mode open tests
@@ -345,33 +335,11 @@ bool ReplaceWholeFile(const fs::path& target, std::string_view bytes, bool exist
             return false;
         }
     }
-    fs::path temporary;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-        temporary = target.parent_path() / ("." + target.filename().string() + UniqueSuffix());
-        // "x": never reuse or follow something that is already there.
-        file = std::fopen(temporary.c_str(), "wbx");
-        if (file == nullptr && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && existed) {
-        fs::permissions(temporary, fs::status(target, error).permissions(), error);
-    }
-    if (written && closed) {
-        fs::rename(temporary, target, error);
-        if (!error) {
-            return true;
-        }
-    }
-    fs::remove(temporary, error);
-    return false;
+    files::WholeFileOptions options;
+    options.ExpectExisting = existed;
+    options.KeepMode = existed;
+    return files::WriteWholeFile(AT_FDCWD, target.string(), bytes.data(), bytes.size(), options) ==
+           0;
 }
 
 // Writing through a symbolic link changes the file it points to and keeps the

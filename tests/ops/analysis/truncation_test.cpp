@@ -10,6 +10,7 @@
 #include "ops/analysis/truncation_dialog.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
+#include "support/file_size_limit.h"
 #include "support/memory_host.h"
 #include "support/scripted_ui.h"
 #include "support/spectrum_builder.h"
@@ -160,17 +161,28 @@ TEST_F(Truncation, AFileThatCannotBeReadEndsTheRun) {
 }
 
 TEST_F(Truncation, AFailedRewriteLeavesTheFileWhole) {
-    // The name leaves no room for the temporary file's suffix beside it.
+    // A name of the longest kind, which leaves no room for a suffix.
     fs::create_directories("files");
-    const std::string name = "files/" + std::string(250, 'n');
+    const std::string name = "files/" + std::string(255, 'n');
     const auto before = MakeSpectrum(1, Ramp(100)).Bytes();
     WriteBytes(name, before);
     Choose("360", "440");
-    TruncateSpectrumFiles({name}, {"n"}, {350}, {449});
+    {
+        const FileSizeLimit full(300);
+        TruncateSpectrumFiles({name}, {"n"}, {350}, {449});
+    }
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0],
-              name + " could not be rewritten: File name too long.\r\nThe file is left as it was.");
+              name + " could not be rewritten: File too large.\r\nThe file is left as it was.");
     EXPECT_EQ(ReadBytes(name), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator("files"), fs::directory_iterator()), 1);
+
+    // With room on the disk the same name is rewritten.
+    Choose("360", "440");
+    TruncateSpectrumFiles({name}, {"n"}, {350}, {449});
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1], "1 Files Truncated");
+    EXPECT_LT(ReadBytes(name).size(), before.size());
     EXPECT_EQ(std::distance(fs::directory_iterator("files"), fs::directory_iterator()), 1);
 }
 
