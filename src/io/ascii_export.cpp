@@ -9,12 +9,12 @@
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
 #include "io/wavelength_check.h"
+#include "io/work_list_walk.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -279,34 +279,18 @@ void ExportAsciiSingleFile(const AsciiLayout& Layout, int16_t DataFormat, int16_
     const int count = work.ListCount();
     host.SetProgressMax(count);
     SingleTableRun run(Layout, DataFormat, Derivative, Correction, outputPath);
-    auto endEarly = [&host] {
-        host.SetMousePointer(vbDefault);
-        host.SetProgressValue(0);
-    };
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            endEarly();
-            return;
-        }
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        const std::string listed = work.List(i);
-        Flow flow;
+    const bool walked = WalkWorkList(host, [&](const std::string& listed) {
         try {
-            flow = run.Take(listed);
+            return run.Take(listed) != Flow::Stop;
         } catch (const std::exception& error) {
             MsgBox(listed + " could not be processed: " + error.what() + ".", vbOKOnly + vbCritical,
                    AppTitle);
-            flow = Flow::Stop;
+            return false;
         }
-        if (flow == Flow::Stop) {
-            endEarly();
-            return;
-        }
-    }
-    if (!run.Finish()) {
-        endEarly();
+    });
+    if (!walked || !run.Finish()) {
+        host.SetMousePointer(vbDefault);
+        host.SetProgressValue(0);
         return;
     }
     work.Clear();

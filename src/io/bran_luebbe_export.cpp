@@ -15,11 +15,11 @@
 #include "io/bran_luebbe_dialog.h"
 #include "io/formats/bounded_file.h"
 #include "io/text_bytes.h"
+#include "io/work_list_walk.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "platform/text/codepage.h"
 #include "platform/text/convert.h"
 #include "platform/ui/common_dialog.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -222,22 +222,14 @@ void ExportBranLuebbeFiles() {
     }
 
     int generated = 0;
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            host.SetProgressValue(0);
-            return;
-        }
+    const bool walked = WalkWorkList(host, [&](const std::string& input) {
         host.SetMousePointer(vbHourglass);
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        const std::string input = work.List(i);
         if (ReadSpectrumFile(input) == -1) {
-            continue;
+            return true;
         }
         const std::vector<double>* log1r = Log1RValues();
         if (log1r == nullptr) {
-            continue;
+            return true;
         }
         const float channel1 = CurrentHeader.Channel1Wavelength;
         const int channels = CurrentHeader.ChannelCount;
@@ -260,6 +252,10 @@ void ExportBranLuebbeFiles() {
             ++generated;
             add.text += BLDataRow(path, Predict, models, coefficients, values, Predict);
         }
+        return true;
+    });
+    if (!walked) {
+        return;
     }
     host.SetProgressValue(0);
     // A run without a single row leaves earlier tables of those names as

@@ -10,9 +10,9 @@
 #include "io/formats/gps_text.h"
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
+#include "io/work_list_walk.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -53,28 +53,22 @@ void CreateGpsLogFile() {
     // as it was.
     std::string text;
     int records = 0;
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            host.SetProgressValue(0);
-            host.SetMousePointer(vbDefault);
-            return;
-        }
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        const std::string inputPath = work.List(i);
+    const bool walked = WalkWorkList(host, [&](const std::string& inputPath) {
         try {
             if (ReadSpectrumFile(inputPath) == -1) {
-                continue;
+                return true;
             }
         } catch (const std::exception& error) {
             MsgBox(inputPath + " could not be processed: " + error.what() + ".",
                    vbOKOnly + vbCritical, AppTitle);
-            host.SetProgressValue(0);
-            return;
+            return false;
         }
         text += GpsLogRecord(CurrentHeader, inputPath);
         ++records;
+        return true;
+    });
+    if (!walked) {
+        return;
     }
     const bool written = records == 0 || WriteOutputFile(logPath, TextBytes(text));
     host.SetProgressValue(0);

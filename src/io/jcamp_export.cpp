@@ -12,9 +12,9 @@
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
 #include "io/wavelength_check.h"
+#include "io/work_list_walk.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -93,40 +93,34 @@ void ExportJcampMultiFile() {
     // The file is written whole at the end, so that it holds exactly the
     // blocks its head counts and a failure leaves no part of it behind.
     std::vector<std::string> blocks;
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            host.SetProgressValue(0);
-            return;
-        }
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        const std::string inputPath = work.List(i);
+    const bool walked = WalkWorkList(host, [&](const std::string& inputPath) {
         try {
             if (ReadSpectrumFile(inputPath) == -1) {
-                continue;
+                return true;
             }
             if (firstReadable) {
                 firstReadable = false;
                 if (FileExists(outputPath) &&
                     AskOverwriteFile(outputPath, "Overwrite?", false) == "No") {
-                    host.SetProgressValue(0);
-                    return;
+                    return false;
                 }
             }
             if (!CheckWritable(inputPath)) {
-                continue;
+                return true;
             }
             std::string path = inputPath, drive, dir, name;
             SplitPath(path, drive, dir, name);
             const JcampBlockLines lines = JcampMultiLines(name, inputPath, VersionText);
             blocks.push_back(JcampDataBlock(lines, LoadedValues(), LocalClock()));
+            return true;
         } catch (const std::exception& error) {
             MsgBox(inputPath + " could not be processed: " + error.what() + ".",
                    vbOKOnly + vbCritical, AppTitle);
-            host.SetProgressValue(0);
-            return;
+            return false;
         }
+    });
+    if (!walked) {
+        return;
     }
     if (!blocks.empty()) {
         std::string text = JcampLinkHead(outputPath, VersionText, static_cast<int>(blocks.size()));

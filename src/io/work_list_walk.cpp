@@ -1,0 +1,22 @@
+#include "io/work_list_walk.h"
+
+#include "frame/batch_host.h"
+#include "platform/ui/end_request.h"
+
+bool WalkWorkList(BatchHost& host, const std::function<bool(const std::string&)>& take) {
+    FileList& work = host.List1();
+    const int count = work.ListCount();
+    for (int i = 0; i < count; ++i) {
+        if (EndRequested()) {
+            host.SetProgressValue(0);
+            return false;
+        }
+        host.SetProgressValue(i + 1);
+        work.SetListIndex(i);
+        if (!take(work.List(i))) {
+            host.SetProgressValue(0);
+            return false;
+        }
+    }
+    return true;
+}
