@@ -12,10 +12,10 @@
 #include "frame/settings.h"
 #include "io/formats/bounded_file.h"
 #include "io/formats/xy_text.h"
+#include "io/work_list_walk.h"
 #include "io/xy_import_dialogs.h"
 #include "platform/shell/paths.h"
 #include "platform/ui/common_dialog.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/state.h"
 #include "zelutil/binding.h"
@@ -199,17 +199,14 @@ void ImportAsciiXYFiles() {
         run.separator = form.Separator().front();
     }
     BatchHost& host = MainHost();
-    FileList& work = host.List1();
-    const int count = work.ListCount();
-    host.SetProgressMax(count);
+    host.SetProgressMax(host.List1().ListCount());
+    // A request to end the program keeps what was imported, as after Cancel.
     Flow flow = Flow::NextFile;
-    for (int i = 0; i < count && flow == Flow::NextFile; ++i) {
+    WalkWorkList(host, [&](const std::string& listed) {
         host.SetMousePointer(vbHourglass);
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        // The program is ending: what was imported is kept, as after Cancel.
-        flow = EndRequested() ? Flow::EndWithReport : ImportOne(work.List(i), run);
-    }
+        flow = ImportOne(listed, run);
+        return flow == Flow::NextFile;
+    });
     host.SetProgressValue(0);
     host.SetMousePointer(vbDefault);
     if (flow == Flow::EndAtOnce) {
