@@ -147,10 +147,11 @@ std::vector<double> Spectrum(F f) {
     return values;
 }
 
-// The three calibrations of a radiometric measurement: the baseline, the
-// lamp and the instrument's response to that lamp.
-void EmbedRadiometricCalibration(SpectrumFileBuilder& file) {
-    file.Calibrations = {CalibrationRecord(CalBse, "bse6012.ref"),
+// The three calibrations a file carries: the panel's (a baseline for a
+// radiometric measurement, the absolute reference for absolute reflectance),
+// the lamp and the instrument's response to that lamp.
+void EmbedCalibration(SpectrumFileBuilder& file, uint8_t panelType, const std::string& panelName) {
+    file.Calibrations = {CalibrationRecord(panelType, panelName),
                          CalibrationRecord(CalLmp, "lmp6012.ill"),
                          CalibrationRecord(CalFo, "fo6012.raw")};
     file.CalibrationBuffers = {Spectrum(PanelReflectance), Spectrum(LampIrradiance),
@@ -203,7 +204,7 @@ int main(int argc, char** argv) {
     field.Values = Spectrum([](double nm) { return PanelCounts(nm) * LeafReflectance(nm); });
     field.Reference.ReferenceFlag = 1;
     field.ReferenceValues = panel;
-    EmbedRadiometricCalibration(field);
+    EmbedCalibration(field, CalBse, "bse6012.ref");
     field.WriteTo((folder / "field.004").string());
 
     // Daylight through a cosine receptor, as irradiance, with no white
@@ -219,7 +220,7 @@ int main(int argc, char** argv) {
     sky.Values = Spectrum([](double nm) { return 0.6 * PanelCounts(nm); });
     // The reference block is there, empty, and flagged as unusable.
     sky.ReferenceValues.assign(Channels, 0.0);
-    EmbedRadiometricCalibration(sky);
+    EmbedCalibration(sky, CalBse, "bse6012.ref");
     sky.WriteTo((folder / "sky.005").string());
 
     // Soil as absolute reflectance: the panel's own calibrated reflectance
@@ -233,11 +234,7 @@ int main(int argc, char** argv) {
     soil.Values = Spectrum([](double nm) { return PanelCounts(nm) * SoilReflectance(nm); });
     soil.Reference.ReferenceFlag = 1;
     soil.ReferenceValues = panel;
-    soil.Calibrations = {CalibrationRecord(CalAbs, "abs6012.ref"),
-                         CalibrationRecord(CalLmp, "lmp6012.ill"),
-                         CalibrationRecord(CalFo, "fo6012.raw")};
-    soil.CalibrationBuffers = {Spectrum(PanelReflectance), Spectrum(LampIrradiance),
-                               Spectrum(LampCounts)};
+    EmbedCalibration(soil, CalAbs, "abs6012.ref");
     soil.WriteTo((folder / "soil.006").string());
     return 0;
 }

@@ -109,12 +109,11 @@ void DrawCurve(PlotRun& run, int i, const std::string& label, double first) {
     const int32_t points = run.Points();
     for (int p = 0; p < points; ++p) {
         const double x = PointWavelength(first, p);
+        run.Graph.SetProperty(250, s, p, x);
         if (static_cast<std::size_t>(p) < DisplayData.size()) {
-            run.Graph.SetProperty(250, s, p, x);
             WidenRange(x);
             WriteY(run, s, p, DisplayData[static_cast<std::size_t>(p)]);
         } else {
-            run.Graph.SetProperty(250, s, p, x);
             run.Graph.SetProperty(222, s, p, NoData);
         }
     }
