@@ -83,6 +83,22 @@ int WriteAll(int descriptor, const void* data, std::size_t size) {
     return 0;
 }
 
+// Gives a new file its mode (unless mode is -1) and its content, on the disk
+// when options ask for it.
+int Fill(int descriptor, const void* data, std::size_t size, const WholeFileOptions& options,
+         int mode) {
+    if (mode >= 0 && ::fchmod(descriptor, static_cast<mode_t>(mode)) != 0) {
+        return errno;
+    }
+    if (const int error = WriteAll(descriptor, data, size); error != 0) {
+        return error;
+    }
+    if (options.Flush && ::fsync(descriptor) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
 // Linking an anonymous file by its descriptor alone needs a privilege most
 // users lack (the call then fails as if the file were not there); the path
 // of the descriptor under /proc needs none but costs a longer lookup.
@@ -160,13 +176,7 @@ int WriteThroughNamedFile(int folder, const char* name, const void* data, std::s
     if (file.Get() < 0) {
         return EEXIST;
     }
-    int error = mode >= 0 && ::fchmod(file.Get(), static_cast<mode_t>(mode)) != 0 ? errno : 0;
-    if (error == 0) {
-        error = WriteAll(file.Get(), data, size);
-    }
-    if (error == 0 && options.Flush && ::fsync(file.Get()) != 0) {
-        error = errno;
-    }
+    int error = Fill(file.Get(), data, size, options, mode);
     const int closeError = file.Close();
     if (error == 0) {
         error = closeError;
@@ -242,15 +252,8 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
         }
         error = WriteThroughNamedFile(folder, base, data, size, options, mode);
     } else {
-        if (mode >= 0 && ::fchmod(file.Get(), static_cast<mode_t>(mode)) != 0) {
-            return errno;
-        }
-        error = WriteAll(file.Get(), data, size);
-        if (error == 0 && options.Flush && ::fsync(file.Get()) != 0) {
-            error = errno;
-        }
-        if (error != 0) {
-            return error;
+        if (const int fillError = Fill(file.Get(), data, size, options, mode); fillError != 0) {
+            return fillError;
         }
         bool linked = false;
         if (!options.ExpectExisting) {

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "platform/files/whole_file.h"
 #include "platform/graph/graph_data_text.h"
@@ -47,16 +48,15 @@ std::string Quoted(const std::string& path) {
 
 // Writes the whole file or nothing: an export that fails half-way leaves no
 // truncated file behind, and the file it was to replace as it was.
-bool WriteWholeFile(const std::string& path, const QByteArray& bytes, std::string* error) {
-    const QFileInfo existing(QString::fromStdString(path));
-    if (existing.exists() && !existing.isWritable()) {
-        return Fail(error, "Cannot write " + Quoted(path) + ": " + std::strerror(EACCES));
-    }
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
     files::WholeFileOptions options;
     options.KeepMode = true;
     options.FollowLinks = true;
-    const int reason = files::WriteWholeFile(AT_FDCWD, path, bytes.constData(),
-                                             static_cast<std::size_t>(bytes.size()), options);
+    const QFileInfo existing(QString::fromStdString(path));
+    const int reason =
+        existing.exists() && !existing.isWritable()
+            ? EACCES
+            : files::WriteWholeFile(AT_FDCWD, path, bytes.data(), bytes.size(), options);
     if (reason != 0) {
         return Fail(error, "Cannot write " + Quoted(path) + ": " + std::strerror(reason));
     }
@@ -168,8 +168,7 @@ std::optional<QPointF> GraphControl::GraphToPixel(int axis, QPointF value) const
 
 bool GraphControl::SaveLook(const std::string& path, std::string* error) const {
     const std::string bytes = WriteGraphLook(state_->Model.SaveLook());
-    return WriteWholeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                          error);
+    return WriteWholeFile(path, bytes, error);
 }
 
 bool GraphControl::LoadLook(const std::string& path, std::string* error) {
@@ -239,13 +238,13 @@ bool GraphControl::ExportImage(const std::string& path, GraphImageFormat format,
         DrawTo(painter);
         painter.end();
     }
-    return WriteWholeFile(path, bytes, error);
+    return WriteWholeFile(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
 bool GraphControl::ExportData(const std::string& path, std::string* error) const {
     const std::string text = GraphDataText(state_->Model);
-    return WriteWholeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())),
-                          error);
+    return WriteWholeFile(path, text, error);
 }
 
 QPrinter& GraphControl::Printer() {
