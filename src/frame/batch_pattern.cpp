@@ -56,11 +56,14 @@ namespace {
 // WriteOutputFile for name in folder; path names the file to the user.
 // replacing says an existing file is expected there, so the new content goes
 // straight to the rename. Either way a name that turns out to be taken is
-// replaced, and a failure leaves what was there and nothing beside it.
+// replaced, keeping its mode, and a failure leaves what was there and nothing
+// beside it. swept says the folder's leftovers are removed already.
 bool WriteOutput(int folder, const std::string& name, const std::string& path,
-                 const std::vector<uint8_t>& bytes, bool replacing) {
+                 const std::vector<uint8_t>& bytes, bool replacing, bool swept = false) {
     files::WholeFileOptions options;
     options.ExpectExisting = replacing;
+    options.KeepMode = true;
+    options.LeftoversRemoved = swept;
     const int error = files::WriteWholeFile(folder, name, bytes.data(), bytes.size(), options);
     if (error == 0) {
         return true;
@@ -82,7 +85,8 @@ public:
 
     // The descriptor to look path up from, and path's name there. A folder
     // that cannot be opened is left to the calls on the whole path, which
-    // then say why they fail.
+    // then say why they fail. A folder opened here has had what killed runs
+    // left in it removed.
     int For(const std::string& path, std::string& name) {
         // A folder given relative to the current one is looked up from there
         // each time, as the current folder may change during a run.
@@ -100,6 +104,9 @@ public:
             if (descriptor_ >= 0 && ::fstat(descriptor_, &status) == 0) {
                 device_ = status.st_dev;
                 inode_ = status.st_ino;
+            }
+            if (descriptor_ >= 0) {
+                files::RemoveLeftovers(descriptor_);
             }
         }
         if (descriptor_ < 0) {
@@ -246,7 +253,8 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     }
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
-    if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing)) {
+    if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing,
+                     outputFolder != AT_FDCWD)) {
         return Flow::Stop;
     }
     ++run.result.Count;
@@ -259,6 +267,7 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
 
 int RunBatch(BatchOperation& op) {
     BatchHost& host = MainHost();
+    const files::WritingRun writing;
     const int count = host.List1().ListCount();
     host.SetProgressMax(count);
     RunState run;

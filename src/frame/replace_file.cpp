@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/files/whole_file.h"
 #include "platform/ui/ui.h"
@@ -17,33 +16,19 @@ bool Refuse(const std::string& name, const std::string& reason) {
     return false;
 }
 
-// A file nobody may write to was marked read-only on purpose; the system
-// would still let an administrator rename a new file over it.
-bool MarkedReadOnly(const std::string& name) {
-    namespace fs = std::filesystem;
-    std::error_code code;
-    const fs::file_status status = fs::status(name, code);
-    if (code || !fs::is_regular_file(status)) {
-        return false;
-    }
-    constexpr auto writable =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & writable) == fs::perms::none;
-}
-
 }  // namespace
 
 bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    if (MarkedReadOnly(name)) {
-        return Refuse(name, std::strerror(EACCES));
-    }
     // The user's own measurement: its new content must be on the disk before
-    // the old one goes, or a power cut could leave neither.
+    // the old one goes, or a power cut could leave neither; and it stays the
+    // file it was to everyone who may read it.
     files::WholeFileOptions options;
     options.ExpectExisting = true;
     options.Flush = true;
     options.KeepMode = true;
+    options.KeepOwner = true;
     options.FollowLinks = true;
+    options.RefuseReadOnly = true;
     const int error = files::WriteWholeFile(AT_FDCWD, name, bytes.data(), bytes.size(), options);
     return error == 0 || Refuse(name, std::strerror(error));
 }

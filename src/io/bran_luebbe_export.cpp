@@ -17,6 +17,7 @@
 #include "io/text_bytes.h"
 #include "io/work_list_walk.h"
 #include "ops/analysis/spectral_transforms.h"
+#include "platform/files/whole_file.h"
 #include "platform/text/codepage.h"
 #include "platform/text/convert.h"
 #include "platform/ui/common_dialog.h"
@@ -75,7 +76,7 @@ bool CanWriteTable(const std::string& path) {
     if (fs::is_directory(status)) {
         return false;
     }
-    if (fs::exists(status) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    if (files::CheckNotReadOnly(AT_FDCWD, path) != 0) {
         return false;
     }
     std::string folder = fs::path(path).parent_path().string();

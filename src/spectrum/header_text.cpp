@@ -250,7 +250,10 @@ void WriteHeaderText(std::ostream& FileNumber, const std::string& FileName) {
             break;
     }
 
-    if (HasEmbeddedReference) {
+    // The flag outlives the file that set it: a version-1 file read after a
+    // later one holds its kind in its DataType, whatever was read before.
+    const bool embedded = HasEmbeddedReference && (FileVersion >= 2 || FileName.ends_with(".zel"));
+    if (embedded) {
         line("Spectrum file is raw data with embedded reference");
     } else {
         switch (h.DataType) {

@@ -14,6 +14,7 @@
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"
+#include "platform/files/whole_file.h"
 #include "platform/shell/paths.h"
 #include "platform/text/convert.h"
 #include "platform/ui/center.h"
@@ -228,6 +229,7 @@ void frmColorimetry::MakeCurrent(int index) {
 }
 
 void frmColorimetry::WriteColorimetryReport(QListWidget& List) {
+    const files::WritingRun writing;
     int count = 0;
     bool yesToAll = false;
     for (int i = 0; i < List.count(); ++i) {

@@ -9,13 +9,17 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <limits>
+#include <set>
 #include <sstream>
 
+#include "frame/replace_file.h"
 #include "io/ascii_export.h"
 #include "io/export_dialog.h"
 #include "support/batch_test.h"
 #include "support/file_size_limit.h"
+#include "support/file_systems.h"
 #include "support/overwrite_prompt.h"
 
 namespace fs = std::filesystem;
@@ -167,6 +171,22 @@ TEST_F(AsciiExport, HeaderOnlyWritesHeaderAndNoteWithoutTable) {
     const std::string note = "site 4\r\nclear sky\r\n";
     EXPECT_EQ(text.rfind(note), text.size() - note.size());
     EXPECT_EQ(text.find("0.125"), std::string::npos);
+}
+
+TEST_F(AsciiExport, EachHeaderBlockStatesTheKindOfItsOwnFile) {
+    auto raw = MakeSpectrum(7, {10, 50, 80}, {100, 100, 100});
+    raw.Header.DataType = DataTypeCode::Raw;
+    auto reflectance = A();
+    reflectance.Header.DataType = DataTypeCode::Reflectance;
+    Add(raw, "a.001");
+    Add(reflectance, "b.001");
+    Export([](frmExport& form) { form.Check3->setChecked(true); });
+    EXPECT_NE(
+        Text(Output("a.001.txt")).find("\r\nSpectrum file is raw data with embedded reference\r\n"),
+        std::string::npos);
+    const std::string second = Text(Output("b.001.txt"));
+    EXPECT_NE(second.find("\r\nSpectrum file is reflectance data\r\n"), std::string::npos);
+    EXPECT_EQ(second.find("embedded reference"), std::string::npos);
 }
 
 TEST_F(AsciiExport, VersionOneGoesOutAsStoredWhateverTheChoice) {
@@ -496,6 +516,69 @@ TEST_F(SingleTable, NumPyReadsTheColumnsBack) {
         std::ofstream(scriptPath) << script;
         const std::string command = "/usr/bin/python3 " + scriptPath + " " + table;
         EXPECT_EQ(std::system(command.c_str()), 0) << separator << ": " << Text(table);
+    }
+}
+
+// Cards and sticks are FAT or exFAT, here mounted through FUSE as a desktop
+// does: no anonymous files, no modes, no links. A batch, its replacement, a
+// header save and the single table all land whole, with nothing beside them.
+TEST_F(SingleTable, OnFatAndExfatEveryFileLandsWholeWithNothingBeside) {
+    const std::string aText =
+        "Wavelength\ta.001\r\n350\t 0.5 \r\n351.5\t-0.25 \r\n353\t 0.125 \r\n";
+    std::vector<std::string> skipped;
+    for (const std::string kind : {"vfat", "exfat"}) {
+        const fs::path stick = TestFolder::Path() / kind;
+        const FuseMount mount(kind, stick);
+        if (!mount.Mounted()) {
+            skipped.push_back(kind + ": " + mount.Why());
+            continue;
+        }
+        OutputDirectory = stick.string();
+        const std::size_t said = ui.Messages().size();
+        for (const char* answer : {"", "Yes All"}) {
+            Add(A(), "a.001");
+            Add(B(), "b.001");
+            if (*answer != '\0') {
+                ui.Drive(AnswerOverwrite(answer));
+            }
+            Export();
+        }
+        const std::string measurement = (stick / "m.001").string();
+        A().WriteTo(measurement);
+        const std::vector<uint8_t> rewritten = ReadBytes(B().WriteTo("b.bytes"));
+        EXPECT_TRUE(ReplaceFile(measurement, rewritten)) << kind;
+        const std::string onStick = (stick / "table.txt").string();
+        Add(A(), "a.001");
+        Add(B(), "b.001");
+        ui.Choose({onStick});
+        Export(SingleFile);
+        // Choosing the table made its folder the current one: the stick could
+        // not be taken out.
+        fs::current_path(TestFolder::Path());
+
+        const auto messages = ui.Messages();
+        EXPECT_EQ(std::vector<std::string>(messages.begin() + static_cast<long>(said),
+                                           messages.end()),
+                  (std::vector<std::string>{"2 Files Processed", "2 Files Processed",
+                                            "2 Files Processed"}))
+            << kind;
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(stick)) {
+            names.insert(entry.path().filename().string());
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"a.001.txt", "b.001.txt", "m.001", "table.txt"}))
+            << kind;
+        EXPECT_EQ(Text(Output("a.001.txt")), aText) << kind;
+        EXPECT_EQ(ReadBytes(measurement), rewritten) << kind;
+        const std::string table = Text(onStick);
+        EXPECT_TRUE(table.starts_with("Wavelength\ta.001\tb.001\r\n")) << kind << table;
+        EXPECT_TRUE(table.ends_with("\r\n")) << kind;
+    }
+    for (const auto& why : skipped) {
+        std::cout << "skipped " << why << "\n";
+    }
+    if (skipped.size() == 2) {
+        GTEST_SKIP() << "no FUSE FAT or exFAT on this machine";
     }
 }
 

@@ -202,8 +202,13 @@ TEST_F(HeaderText, DataKindSentences) {
     EXPECT_EQ(kind(), "Spectrum file is Quantum Integration (QI) data");
     CurrentHeader.DataType = Unknown;
     EXPECT_EQ(kind(), "GPS-Latitude is S-33.25");  // no data-kind line
+    // The flag describes a file of Doubles only: left set by an earlier one,
+    // it does not make a version-1 file raw data.
     HasEmbeddedReference = true;
     CurrentHeader.DataType = Radiance;
+    FileVersion = 1;
+    EXPECT_EQ(kind(), "Spectrum file is radiance data");
+    FileVersion = 7;
     EXPECT_EQ(kind(), "Spectrum file is raw data with embedded reference");
 }
 

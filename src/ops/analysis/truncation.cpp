@@ -9,6 +9,7 @@
 #include "ops/analysis/kernels/spectrum_arrays.h"
 #include "ops/analysis/kernels/truncation_window.h"
 #include "ops/analysis/truncation_dialog.h"
+#include "platform/files/whole_file.h"
 #include "platform/text/number.h"
 #include "platform/ui/ui.h"
 #include "spectrum/bytes.h"
@@ -86,6 +87,7 @@ void TruncateSpectrumFiles(const std::vector<std::string>& Names,
 
     BatchHost& host = MainHost();
     host.SetProgressMax(host.List1().ListCount());
+    const files::WritingRun writing;
     int truncated = 0;
     // Two inputs of one name write one output, listed twice; cutting it a
     // second time would cut what is already cut.

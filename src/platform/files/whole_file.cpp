@@ -1,13 +1,20 @@
 #include "platform/files/whole_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace files {
@@ -17,8 +24,13 @@ std::function<void(std::size_t)>& WriteHook() {
     static std::function<void(std::size_t)> hook;
     return hook;
 }
+std::function<void()>& RenameHook() {
+    static std::function<void()> hook;
+    return hook;
+}
 std::size_t HookBlockSize = 0;
 bool AnonymousFilesRefused = false;
+std::set<std::pair<unsigned long, unsigned long>>* CurrentRun = nullptr;
 
 // The errors by which a file system says it has no anonymous files.
 bool RefusesAnonymousFiles(int error) {
@@ -39,7 +51,8 @@ public:
         }
         value_ = value;
     }
-    // Closes now, for a caller that must know whether closing failed.
+    // Closes now, for a caller that must know whether closing failed: network
+    // and FUSE file systems report a failed write-back only here.
     int Close() {
         const int result = ::close(value_);
         value_ = -1;
@@ -83,13 +96,8 @@ int WriteAll(int descriptor, const void* data, std::size_t size) {
     return 0;
 }
 
-// Gives a new file its mode (unless mode is -1) and its content, on the disk
-// when options ask for it.
-int Fill(int descriptor, const void* data, std::size_t size, const WholeFileOptions& options,
-         int mode) {
-    if (mode >= 0 && ::fchmod(descriptor, static_cast<mode_t>(mode)) != 0) {
-        return errno;
-    }
+// Gives a new file its content, on the disk when options ask for it.
+int Fill(int descriptor, const void* data, std::size_t size, const WholeFileOptions& options) {
     if (const int error = WriteAll(descriptor, data, size); error != 0) {
         return error;
     }
@@ -97,6 +105,51 @@ int Fill(int descriptor, const void* data, std::size_t size, const WholeFileOpti
         return errno;
     }
     return 0;
+}
+
+// The file a write replaces, as far as it was looked at.
+struct Replaced {
+    bool looked = false;
+    bool found = false;
+    struct stat status {};
+
+    void Look(int folder, const char* name) {
+        looked = true;
+        found = ::fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode);
+    }
+};
+
+bool WantsAttributes(const WholeFileOptions& options) {
+    return options.KeepMode || options.KeepOwner;
+}
+
+// Gives the new file the owner, group and mode of the one it replaces, as far
+// as the process and the file system allow. A refusal (FAT has no modes, a
+// share may have fixed owners, only an administrator may give a file away)
+// leaves the new file as it was made: the content matters, the rest is a
+// courtesy. True when anything was changed.
+bool KeepAttributes(int descriptor, const Replaced& replaced, const WholeFileOptions& options) {
+    if (!replaced.found || !WantsAttributes(options)) {
+        return false;
+    }
+    struct stat made {};
+    if (::fstat(descriptor, &made) != 0) {
+        return false;
+    }
+    const struct stat& old = replaced.status;
+    bool changed = false;
+    if (options.KeepOwner && (made.st_uid != old.st_uid || made.st_gid != old.st_gid)) {
+        // Owner and group where the process may give them (an administrator),
+        // else the group alone where it is one of the user's own.
+        changed = ::fchown(descriptor, old.st_uid, old.st_gid) == 0 ||
+                  (made.st_gid != old.st_gid &&
+                   ::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) == 0);
+    }
+    const mode_t mode = old.st_mode & 07777;
+    if (options.KeepMode && (made.st_mode & 07777) != mode) {
+        changed = ::fchmod(descriptor, mode) == 0 || changed;
+    }
+    return changed;
 }
 
 // Linking an anonymous file by its descriptor alone needs a privilege most
@@ -124,36 +177,120 @@ int LinkAnonymous(int descriptor, int folder, const char* name) {
     return 0;
 }
 
+// This machine, as a short tag: a folder on a stick or a share is written by
+// several machines, and whether a process still runs can be asked only of the
+// machine it runs on.
+unsigned HostTag() {
+    static const unsigned tag = [] {
+        char host[256] = {};
+        ::gethostname(host, sizeof host - 1);
+        std::uint32_t hash = 2166136261u;  // FNV-1a
+        for (const char* c = host; *c != '\0'; ++c) {
+            hash = (hash ^ static_cast<unsigned char>(*c)) * 16777619u;
+        }
+        return static_cast<unsigned>(hash);
+    }();
+    return tag;
+}
+
+unsigned Tag() {
+    return HostTag();
+}
+
+constexpr char TemporaryPrefix[] = ".lvx";
+constexpr char TemporarySuffix[] = ".tmp";
+
 // A short name of its own for a temporary file, whatever the length of the
 // name it stands in for: a name of the longest length a file system allows
-// is replaced like any other.
-// The process number is taken once: a child forked later may come upon a name
-// its parent is using, which is then passed over like any name that is taken.
+// is replaced like any other. It tells the machine and the process, so that
+// one left by a kill can be told from one in use.
+// The process number is kept, and taken anew in a forked child: what a child
+// leaves must name the child.
+std::atomic<unsigned> Process{0};
+
+void TakeProcessNumber() {
+    Process.store(static_cast<unsigned>(::getpid()), std::memory_order_relaxed);
+}
+
+unsigned ProcessNumber() {
+    [[maybe_unused]] static const bool registered = [] {
+        TakeProcessNumber();
+        return ::pthread_atfork(nullptr, nullptr, TakeProcessNumber) == 0;
+    }();
+    return Process.load(std::memory_order_relaxed);
+}
+
 std::string TemporaryName() {
-    static const unsigned process = static_cast<unsigned>(::getpid());
+    const unsigned process = ProcessNumber();
     static std::atomic<unsigned> counter{0};
-    char text[40];
-    std::snprintf(text, sizeof text, ".lvx%x-%x.tmp", process, counter.fetch_add(1));
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%08x-%x-%x%s", TemporaryPrefix, Tag(), process,
+                  counter.fetch_add(1), TemporarySuffix);
     return text;
+}
+
+// Reads the hex number that ends at stop in name from *at on.
+bool HexField(const char*& at, char stop, unsigned long& value) {
+    const char* start = at;
+    value = 0;
+    while (std::isxdigit(static_cast<unsigned char>(*at)) && at - start < 8) {
+        const char c = *at++;
+        value = value * 16 + static_cast<unsigned long>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    }
+    if (at == start || *at != stop) {
+        return false;
+    }
+    ++at;
+    return true;
+}
+
+// The process a temporary name of this machine was written by, or 0 for any
+// other name.
+pid_t WriterOf(const char* name) {
+    const std::size_t length = std::strlen(name);
+    const std::size_t prefix = sizeof TemporaryPrefix - 1;
+    const std::size_t suffix = sizeof TemporarySuffix - 1;
+    if (length <= prefix + suffix || std::strncmp(name, TemporaryPrefix, prefix) != 0 ||
+        std::strcmp(name + length - suffix, TemporarySuffix) != 0) {
+        return 0;
+    }
+    const char* at = name + prefix;
+    unsigned long tag = 0, process = 0, counter = 0;
+    if (!HexField(at, '-', tag) || !HexField(at, '-', process) || !HexField(at, '.', counter) ||
+        at != name + length - suffix + 1 || tag != Tag() || process == 0 ||
+        process > static_cast<unsigned long>(INT_MAX)) {
+        return 0;
+    }
+    return static_cast<pid_t>(process);
+}
+
+bool Ended(pid_t process) {
+    return ::kill(process, 0) != 0 && errno == ESRCH;
 }
 
 constexpr int TemporaryAttempts = 100;
 
-// Gives the anonymous file a temporary name in folder and renames it over
-// name; on failure the temporary name is removed again.
-int LinkAndRename(int descriptor, int folder, const char* name) {
+// Gives the anonymous file a temporary name in folder, closes it and renames
+// it over name; on failure the temporary name is removed again.
+int LinkAndRename(Descriptor& file, int folder, const char* name) {
     for (int attempt = 0; attempt < TemporaryAttempts; ++attempt) {
         const std::string temporary = TemporaryName();
-        if (const int error = LinkAnonymous(descriptor, folder, temporary.c_str()); error != 0) {
+        if (const int error = LinkAnonymous(file.Get(), folder, temporary.c_str()); error != 0) {
             if (error == EEXIST) {
                 continue;
             }
             return error;
         }
-        if (::renameat(folder, temporary.c_str(), folder, name) == 0) {
-            return 0;
+        int error = file.Close();
+        if (error == 0) {
+            if (const auto& hook = RenameHook()) {
+                hook();
+            }
+            if (::renameat(folder, temporary.c_str(), folder, name) == 0) {
+                return 0;
+            }
+            error = errno;
         }
-        const int error = errno;
         ::unlinkat(folder, temporary.c_str(), 0);
         return error;
     }
@@ -163,7 +300,7 @@ int LinkAndRename(int descriptor, int folder, const char* name) {
 // The file system has no anonymous files: the content goes to a named
 // temporary file, removed on every way out but success.
 int WriteThroughNamedFile(int folder, const char* name, const void* data, std::size_t size,
-                          const WholeFileOptions& options, int mode) {
+                          const WholeFileOptions& options, Replaced& replaced) {
     Descriptor file;
     std::string temporary;
     for (int attempt = 0; attempt < TemporaryAttempts && file.Get() < 0; ++attempt) {
@@ -176,18 +313,61 @@ int WriteThroughNamedFile(int folder, const char* name, const void* data, std::s
     if (file.Get() < 0) {
         return EEXIST;
     }
-    int error = Fill(file.Get(), data, size, options, mode);
+    // The file is visible under its temporary name: it takes the mode before
+    // it takes the content.
+    if (WantsAttributes(options) && !replaced.looked) {
+        replaced.Look(folder, name);
+    }
+    KeepAttributes(file.Get(), replaced, options);
+    int error = Fill(file.Get(), data, size, options);
     const int closeError = file.Close();
     if (error == 0) {
         error = closeError;
     }
-    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, name) != 0) {
-        error = errno;
+    if (error == 0) {
+        if (const auto& hook = RenameHook()) {
+            hook();
+        }
+        if (::renameat(folder, temporary.c_str(), folder, name) != 0) {
+            error = errno;
+        }
     }
     if (error != 0) {
         ::unlinkat(folder, temporary.c_str(), 0);
     }
     return error;
+}
+
+int WriteThroughAnonymousFile(int folder, const char* name, const void* data, std::size_t size,
+                              const WholeFileOptions& options, Replaced& replaced,
+                              Descriptor& file) {
+    KeepAttributes(file.Get(), replaced, options);
+    if (const int error = Fill(file.Get(), data, size, options); error != 0) {
+        return error;
+    }
+    if (!options.ExpectExisting) {
+        // Fails when anything of the name is there, or appeared meanwhile:
+        // that one is then replaced.
+        const int linkError = LinkAnonymous(file.Get(), folder, name);
+        if (linkError == 0) {
+            if (const int closeError = file.Close(); closeError != 0) {
+                ::unlinkat(folder, name, 0);
+                return closeError;
+            }
+            return 0;
+        }
+        if (linkError != EEXIST) {
+            return linkError;
+        }
+        if (WantsAttributes(options)) {
+            replaced.Look(folder, name);
+            if (KeepAttributes(file.Get(), replaced, options) && options.Flush &&
+                ::fsync(file.Get()) != 0) {
+                return errno;
+            }
+        }
+    }
+    return LinkAndRename(file, folder, name);
 }
 
 void FlushFolder(int folder) {
@@ -197,30 +377,104 @@ void FlushFolder(int folder) {
     }
 }
 
-// The file a chain of symbolic links ends at, as a path; the path itself when
-// it is no link. A link to nothing names the file to be made.
-std::string FollowLinks(int folder, std::string path) {
-    for (int depth = 0; depth < 40; ++depth) {
-        char target[4096];
-        const ssize_t length = ::readlinkat(folder, path.c_str(), target, sizeof target);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) {
-            break;
+}  // namespace
+
+int ResolveLinks(int folder, const std::string& name, std::string& target) {
+    // As many links as the system itself follows in one lookup.
+    constexpr int MaxLinks = 40;
+    std::string path = name;
+    for (int followed = 0;; ++followed) {
+        char text[PATH_MAX];
+        const ssize_t length = ::readlinkat(folder, path.c_str(), text, sizeof text);
+        if (length < 0) {
+            // No link (EINVAL), or nothing there yet: the file to write.
+            if (errno == EINVAL || errno == ENOENT) {
+                target = std::move(path);
+                return 0;
+            }
+            return errno;
         }
-        std::string next(target, static_cast<std::size_t>(length));
+        if (followed == MaxLinks) {
+            return ELOOP;
+        }
+        if (static_cast<std::size_t>(length) >= sizeof text || length == 0) {
+            return length == 0 ? ENOENT : ENAMETOOLONG;
+        }
+        std::string next(text, static_cast<std::size_t>(length));
         const auto slash = path.rfind('/');
         if (next[0] != '/' && slash != std::string::npos) {
             next.insert(0, path, 0, slash + 1);
         }
         path = std::move(next);
     }
-    return path;
 }
 
-}  // namespace
+int CheckNotReadOnly(int folder, const std::string& name) {
+    struct stat status {};
+    if (::fstatat(folder, name.c_str(), &status, 0) != 0 || !S_ISREG(status.st_mode)) {
+        return 0;
+    }
+    // An administrator may write to anything: a file nobody may write to was
+    // still marked read-only on purpose.
+    if ((status.st_mode & 0222) == 0 || ::faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0) {
+        return EACCES;
+    }
+    return 0;
+}
+
+void RemoveLeftovers(int folder) {
+    if (CurrentRun != nullptr) {
+        struct stat status {};
+        const int looked = folder == AT_FDCWD ? ::stat(".", &status) : ::fstat(folder, &status);
+        if (looked == 0 && !CurrentRun
+                                ->emplace(static_cast<unsigned long>(status.st_dev),
+                                          static_cast<unsigned long>(status.st_ino))
+                                .second) {
+            return;
+        }
+    }
+    const int listing = OpenAt(folder, ".", O_RDONLY | O_DIRECTORY);
+    if (listing < 0) {
+        return;
+    }
+    DIR* entries = ::fdopendir(listing);
+    if (entries == nullptr) {
+        ::close(listing);
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] != '.') {
+            continue;
+        }
+        const pid_t writer = WriterOf(entry->d_name);
+        if (writer != 0 && writer != ::getpid() && Ended(writer)) {
+            ::unlinkat(listing, entry->d_name, 0);
+        }
+    }
+    ::closedir(entries);
+}
+
+WritingRun::WritingRun() : outermost_(CurrentRun == nullptr) {
+    if (outermost_) {
+        CurrentRun = &folders_;
+    }
+}
+
+WritingRun::~WritingRun() {
+    if (outermost_) {
+        CurrentRun = nullptr;
+    }
+}
 
 int WriteWholeFile(int folder, const std::string& name, const void* data, std::size_t size,
                    const WholeFileOptions& options) {
-    const std::string path = options.FollowLinks ? FollowLinks(folder, name) : name;
+    std::string resolved;
+    if (options.FollowLinks) {
+        if (const int error = ResolveLinks(folder, name, resolved); error != 0) {
+            return error;
+        }
+    }
+    const std::string& path = options.FollowLinks ? resolved : name;
     // Everything happens by name in the file's own folder, opened once.
     Descriptor ownFolder;
     const char* base = path.c_str();
@@ -236,12 +490,17 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
         folder = ownFolder.Get();
         base = path.c_str() + slash + 1;
     }
-    int mode = -1;
-    if (options.KeepMode) {
-        struct stat status {};
-        if (::fstatat(folder, base, &status, 0) == 0 && S_ISREG(status.st_mode)) {
-            mode = static_cast<int>(status.st_mode & 07777);
+    if (options.RefuseReadOnly) {
+        if (const int error = CheckNotReadOnly(folder, base); error != 0) {
+            return error;
         }
+    }
+    if (!options.LeftoversRemoved) {
+        RemoveLeftovers(folder);
+    }
+    Replaced replaced;
+    if (options.ExpectExisting && WantsAttributes(options)) {
+        replaced.Look(folder, base);
     }
 
     Descriptor file(AnonymousFilesRefused ? -1 : OpenAt(folder, ".", O_TMPFILE | O_WRONLY, 0666));
@@ -250,24 +509,9 @@ int WriteWholeFile(int folder, const std::string& name, const void* data, std::s
         if (!AnonymousFilesRefused && !RefusesAnonymousFiles(errno)) {
             return errno;
         }
-        error = WriteThroughNamedFile(folder, base, data, size, options, mode);
+        error = WriteThroughNamedFile(folder, base, data, size, options, replaced);
     } else {
-        if (const int fillError = Fill(file.Get(), data, size, options, mode); fillError != 0) {
-            return fillError;
-        }
-        bool linked = false;
-        if (!options.ExpectExisting) {
-            // Fails when anything of the name is there, or appeared meanwhile:
-            // that one is then replaced.
-            const int linkError = LinkAnonymous(file.Get(), folder, base);
-            linked = linkError == 0;
-            if (!linked && linkError != EEXIST) {
-                return linkError;
-            }
-        }
-        if (!linked) {
-            error = LinkAndRename(file.Get(), folder, base);
-        }
+        error = WriteThroughAnonymousFile(folder, base, data, size, options, replaced, file);
     }
     if (error == 0 && options.Flush) {
         // The file already holds its new content under its name: a folder
@@ -282,12 +526,20 @@ void SetWriteHook(std::function<void(std::size_t written)> hook, std::size_t blo
     HookBlockSize = blockSize == 0 ? 1 : blockSize;
 }
 
+void SetRenameHook(std::function<void()> hook) {
+    RenameHook() = std::move(hook);
+}
+
 void SetLinkByDescriptor(bool allowed) {
     LinkByDescriptor = allowed;
 }
 
 void SetAnonymousFilesRefused(bool refused) {
     AnonymousFilesRefused = refused;
+}
+
+unsigned MachineTag() {
+    return Tag();
 }
 
 }  // namespace files

@@ -52,11 +52,8 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     files::WholeFileOptions options;
     options.KeepMode = true;
     options.FollowLinks = true;
-    const QFileInfo existing(QString::fromStdString(path));
-    const int reason =
-        existing.exists() && !existing.isWritable()
-            ? EACCES
-            : files::WriteWholeFile(AT_FDCWD, path, bytes.data(), bytes.size(), options);
+    options.RefuseReadOnly = true;
+    const int reason = files::WriteWholeFile(AT_FDCWD, path, bytes.data(), bytes.size(), options);
     if (reason != 0) {
         return Fail(error, "Cannot write " + Quoted(path) + ": " + std::strerror(reason));
     }

@@ -321,44 +321,38 @@ FileState ReadWholeFile(const fs::path& path, std::string& bytes) {
 }
 
 // The new contents take the file's name only whole, so a full disk or a crash
-// halfway leaves the old file as it was.
+// halfway leaves the old file as it was. A file the user made read-only stays
+// unwritten, although the folder's rights alone would let it be replaced.
 bool ReplaceWholeFile(const fs::path& target, std::string_view bytes, bool existed) {
     if (target.filename().empty()) {
         return false;
     }
-    if (existed) {
-        // Renaming would succeed over a file the user made read-only, which
-        // must stay unwritten; an append-mode open tests
-        // the permission without touching the contents.
-        std::ofstream probe(target, std::ios::binary | std::ios::app);
-        if (!probe) {
-            return false;
-        }
-    }
     files::WholeFileOptions options;
     options.ExpectExisting = existed;
     options.KeepMode = existed;
+    options.RefuseReadOnly = existed;
     return files::WriteWholeFile(AT_FDCWD, target.string(), bytes.data(), bytes.size(), options) ==
            0;
 }
 
 // Writing through a symbolic link changes the file it points to and keeps the
-// link, as writing into the file in place would.
-fs::path ResolveTarget(const std::string& fileName) {
-    fs::path path(fileName);
-    std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
-        auto resolved = fs::canonical(path, error);
-        if (!error) {
-            return resolved;
-        }
+// link, as writing into the file in place would. A loop of links, or one that
+// cannot be followed, is a file that cannot be written.
+std::optional<fs::path> ResolveTarget(const std::string& fileName) {
+    std::string target;
+    if (files::ResolveLinks(AT_FDCWD, fileName, target) != 0) {
+        return std::nullopt;
     }
-    return path;
+    return fs::path(target);
 }
 
 template <typename Edit>
 bool EditProfileFile(const std::string& fileName, Edit edit) {
-    const auto target = ResolveTarget(fileName);
+    const auto resolved = ResolveTarget(fileName);
+    if (!resolved) {
+        return false;
+    }
+    const fs::path& target = *resolved;
     std::string before;
     const auto state = ReadWholeFile(target, before);
     if (state == FileState::Unusable) {

@@ -20,6 +20,7 @@
 #include <random>
 
 #include "platform/graph/graph_control.h"
+#include "support/file_systems.h"
 #include "support/test_folder.h"
 
 namespace {
@@ -192,6 +193,27 @@ TEST(GraphControl, DataTextFileAndTheExportDialog) {
     error = "x";
     EXPECT_FALSE(graph.ShowExportDialog(&error));
     EXPECT_TRUE(error.empty());
+}
+
+TEST(GraphControl, AReplacedExportKeepsItsModeOrAtLeastItsContent) {
+    GraphControl graph;
+    PlotTwoCurves(graph);
+    const std::string path = PathOf("direct.txt");
+    WriteAll(path, "earlier");
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(graph.ExportData(path));
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    // Where the file system refuses modes (FAT, some shares), the export is
+    // written all the same.
+    for (const int error : {ENOSYS, EPERM}) {
+        WriteAll(path, "earlier");
+        const AttributesRefused refused(error);
+        std::string said;
+        EXPECT_TRUE(graph.ExportImage(path, GraphImageFormat::Svg, &said)) << error << said;
+        EXPECT_NE(ReadAll(path).find("<svg"), std::string::npos);
+    }
 }
 
 TEST(GraphControl, PixelsAndGraphValuesConvertBothWays) {
