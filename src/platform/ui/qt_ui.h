@@ -15,6 +15,7 @@ public:
                          const std::string& defaultText) override;
     int ShowModal(QDialog& dialog) override;
     void DoEvents() override;
+    void LetWindowSystemThrough() override;
     void SetWaitCursor(bool waiting) override;
     FileDialogAnswer ShowFileDialog(const CommonDialog& dialog, bool save) override;
 
@@ -22,8 +23,12 @@ public:
     QWidget* Parent = nullptr;
 
 private:
+    void HandleEventsButUserInput();
+
     bool waiting_ = false;
+    bool handling_ = false;
     QElapsedTimer eventsHandled_;
+    QElapsedTimer windowSystemLetThrough_;
 };
 
 // Message text as typed by the operations (CR, LF or CR LF line breaks) to the
