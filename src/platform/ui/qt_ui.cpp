@@ -140,7 +140,7 @@ namespace {
 // types, clicks or drops on any window while a command runs.
 class UserInputFilter : public QObject {
 public:
-    explicit UserInputFilter(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+    explicit UserInputFilter(const QWidget* mainWindow) : mainWindow_(mainWindow) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
@@ -194,7 +194,7 @@ private:
         return true;
     }
 
-    QWidget* mainWindow_;
+    const QWidget* mainWindow_;
 };
 
 }  // namespace
@@ -205,7 +205,7 @@ void QtUserInterface::HandleEventsButUserInput() {
         return;
     }
     handling_ = true;
-    UserInputFilter filter(Parent);
+    UserInputFilter filter(MainForm);
     qApp->installEventFilter(&filter);
     {
         // A close of the main window arriving now must not delete it under

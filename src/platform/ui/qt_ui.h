@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include "platform/ui/ui.h"
@@ -21,6 +22,9 @@ public:
 
     // The window the boxes are centred on (the main window once it exists).
     QWidget* Parent = nullptr;
+    // The window whose close box, pressed while a command runs, ends the
+    // command and then the program.
+    QPointer<QWidget> MainForm;
 
 private:
     void HandleEventsButUserInput();
