@@ -164,7 +164,8 @@ void Ready() {
     std::fflush(stdout);
 }
 
-// Counts what reaches one object: key presses, clicks, paints.
+// Counts what reaches one object: key presses, clicks, and the repaints
+// asked for by update(), which wait in the queue as posted events.
 class Counter : public QObject {
 public:
     int Keys = 0;
@@ -174,7 +175,7 @@ public:
     bool eventFilter(QObject*, QEvent* event) override {
         Keys += event->type() == QEvent::KeyPress;
         Clicks += event->type() == QEvent::MouseButtonPress;
-        Paints += event->type() == QEvent::Paint;
+        Paints += event->type() == QEvent::UpdateRequest;
         return false;
     }
 };
