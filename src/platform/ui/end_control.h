@@ -1,8 +1,8 @@
 // How the running program ends while it works. A request to end rejects every
 // modal dialog that is open, and the closing itself waits until control is
 // back in the program's own event loop: a window closed from inside a
-// dialog's loop or a batch's DoEvents would be deleted under the code that
-// still uses it.
+// dialog's loop, DoEvents or a run's RunEnding would be deleted under the
+// code that still uses it.
 #pragma once
 
 #include <functional>

@@ -69,6 +69,8 @@ public:
                                  const std::string& defaultText) = 0;
     // Shows the dialog modally; returns its QDialog result code.
     virtual int ShowModal(QDialog& dialog) = 0;
+    // Called by commands after a dialog, before long work: the windows
+    // repaint, but like LetWindowSystemThrough it takes no key or mouse input.
     virtual void DoEvents() = 0;
     // Between two files of a run: lets the window system's own events through
     // (repaint, timers, the window manager's ping, a close request), but no
