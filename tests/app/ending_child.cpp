@@ -168,6 +168,8 @@ void Ready() {
 // asked for by update(), which wait in the queue as posted events.
 class Counter : public QObject {
 public:
+    using QObject::QObject;
+
     int Keys = 0;
     int Clicks = 0;
     int Paints = 0;
@@ -200,7 +202,7 @@ void SendKeyAndClick(QWindow* window) {
 // sent again. Prints what reached the main window during and after the run.
 void PlayResponsive(frmLVX& window) {
     QWindow* handle = window.windowHandle();
-    auto* counter = new Counter;
+    auto* counter = new Counter(qApp);
     handle->installEventFilter(counter);
     window.installEventFilter(counter);
     Later([&window, handle, counter] {

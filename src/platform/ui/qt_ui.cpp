@@ -171,8 +171,12 @@ public:
             case QEvent::Drop:
                 return true;
             case QEvent::Close:
-                return event->spontaneous() && watched->isWindowType() &&
-                       !MayClose(static_cast<QWindow*>(watched)) && Refuse(event);
+                if (event->spontaneous() && watched->isWindowType() &&
+                    !MayClose(static_cast<QWindow*>(watched))) {
+                    event->ignore();
+                    return true;
+                }
+                return false;
             default:
                 return false;
         }
@@ -187,11 +191,6 @@ private:
         const QWidget* modal = QApplication::activeModalWidget();
         return (mainWindow_ != nullptr && window == mainWindow_->windowHandle()) ||
                (modal != nullptr && window == modal->windowHandle());
-    }
-
-    static bool Refuse(QEvent* event) {
-        event->ignore();
-        return true;
     }
 
     const QWidget* mainWindow_;
@@ -218,8 +217,8 @@ void QtUserInterface::HandleEventsButUserInput() {
 }
 
 void QtUserInterface::DoEvents() {
-    // Loops call this between files; the window needs it no oftener than a
-    // screen shows a frame, and handling events each time slowed the loop.
+    // The window needs it no oftener than a screen shows a frame, and
+    // handling events at every call slowed the loops that once called it.
     constexpr qint64 FrameMilliseconds = 16;
     if (eventsHandled_.isValid() && eventsHandled_.elapsed() < FrameMilliseconds) {
         return;
