@@ -543,10 +543,10 @@ bool frmLVX::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmLVX::closeEvent(QCloseEvent* event) {
-    // Closed from inside a command or a dialog (a batch lets the close box and
-    // the menu through between files), the window would be deleted under the
-    // code still using it: that work is ended as by Cancel, and the window
-    // closes once control is back in the main loop.
+    // Closed from inside a command or a dialog (a run lets the window
+    // system's close through between files, but no key or click), the window
+    // would be deleted under the code still using it: that work is ended as by
+    // Cancel, and the window closes once control is back in the main loop.
     if (InsideNestedLoop()) {
         event->ignore();
         RequestEnd();

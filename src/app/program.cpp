@@ -23,6 +23,7 @@ void StartProgram(QtUserInterface& ui) {
     InstallImportExportServices();
     InstallViewServices();
     Main();
+    ui.MainForm = MainWindow;
 }
 
 void CloseProgram() {

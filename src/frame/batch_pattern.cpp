@@ -14,7 +14,6 @@
 #include "frame/settings.h"
 #include "platform/files/whole_file.h"
 #include "platform/shell/paths.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/bytes.h"
 #include "spectrum/reader.h"
@@ -281,7 +280,7 @@ int RunBatch(BatchOperation& op) {
         try {
             // The program is ending: the run stops between two files, as
             // after No at the overwrite prompt, and what it wrote stays.
-            if (!EndRequested()) {
+            if (!RunEnding()) {
                 flow = ProcessOne(op, host, i, count, run);
             }
         } catch (const std::exception& error) {

@@ -6,10 +6,10 @@
 
 #include "frame/batch_host.h"
 #include "frame/settings.h"
+#include "frame/work_list_walk.h"
 #include "io/output_file_dialog.h"
 #include "io/text_bytes.h"
 #include "io/wavelength_check.h"
-#include "io/work_list_walk.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/absolute_reflectance.h"
 #include "ops/calibration/radiometric_conversion.h"

@@ -1,6 +1,7 @@
 #include "views/colorimetry_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <cmath>
@@ -18,7 +19,6 @@
 #include "platform/shell/paths.h"
 #include "platform/text/convert.h"
 #include "platform/ui/center.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -214,9 +214,28 @@ void frmColorimetry::chkSelectAll_Click() {
 }
 
 void frmColorimetry::cmdReport_Click() {
-    if (AnySelected()) {
-        WriteColorimetryReport(*List1);
+    if (!AnySelected()) {
+        return;
     }
+    reporting_ = true;
+    WriteColorimetryReport(*List1);
+    reporting_ = false;
+    if (closeAfterReport_) {
+        closeAfterReport_ = false;
+        close();
+    }
+}
+
+void frmColorimetry::closeEvent(QCloseEvent* event) {
+    // Closed while it reports, the window would hide and the report go on
+    // unseen: the report ends at its next file as after No at the overwrite
+    // prompt, and the window closes then.
+    if (reporting_) {
+        closeAfterReport_ = true;
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void frmColorimetry::UCIE1_IlluminateFileChanged() {
@@ -236,9 +255,9 @@ void frmColorimetry::WriteColorimetryReport(QListWidget& List) {
         if (!List.item(i)->isSelected()) {
             continue;
         }
-        // The program is ending: the reports written so far stay, as after No
-        // at the overwrite prompt.
-        if (EndRequested()) {
+        // The program is ending or the window closing: the reports written so
+        // far stay, as after No at the overwrite prompt.
+        if (RunEnding() || closeAfterReport_) {
             MainHost().SetProgressValue(0);
             return;
         }

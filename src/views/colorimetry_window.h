@@ -38,6 +38,9 @@ public:
     void cmdReport_Click();
     void UCIE1_IlluminateFileChanged();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Changing the list's selection or the check box from code raises their
     // click handlers at once, inside the handler that made the change; these
@@ -45,6 +48,8 @@ private:
     bool SelectAllToggle = false;    // the selection the check box applies
     bool SelectingAll = false;       // the check box is changing the selection
     bool UpdatingSelectAll = false;  // the list is changing the check box
+    bool reporting_ = false;         // WriteColorimetryReport runs
+    bool closeAfterReport_ = false;  // the window was closed while it ran
 
     // Makes the entry current without touching the selection, and evaluates
     // it as a click on it would.

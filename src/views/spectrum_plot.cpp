@@ -333,7 +333,13 @@ bool PlotSpectra(bool Reference) {
             break;
         }
     }
+    bool ending = false;
     for (int i = 0; i < run.Shown; ++i) {
+        // The program is ending: the graph keeps the curves drawn so far.
+        if (RunEnding()) {
+            ending = true;
+            break;
+        }
         const FileDrawn drawn = PlotFile(run, i);
         if (drawn == FileDrawn::Unreadable) {
             SetMousePointer(vbDefault);
@@ -343,7 +349,7 @@ bool PlotSpectra(bool Reference) {
             break;
         }
     }
-    if (run.Shown < run.Count) {
+    if (run.Shown < run.Count && !ending) {
         SetMousePointer(vbDefault);
         MsgBox("The graph can show " + std::to_string(run.Shown) + " of the " +
                    std::to_string(run.Count) + " files; the first " + std::to_string(run.Shown) +
@@ -361,5 +367,5 @@ bool PlotSpectra(bool Reference) {
     if (LegendForm != nullptr) {
         LegendForm->RefreshLegend();
     }
-    return true;
+    return !ending;
 }

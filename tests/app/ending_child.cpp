@@ -1,20 +1,23 @@
 // The program as main() runs it (Qt user interface, main window, services,
 // termination signals), with one scenario played on it: it brings the program
 // to a dialog or a running batch, then asks it to end as a desktop session
-// does (SIGTERM to itself) or as the user does (the main window's close box).
-// The exit status is the program's own. Run in a folder holding the inputs in
-// "in"; outputs go to "out".
+// does (SIGTERM to itself) or as the user does (a window's close box, sent
+// through Qt's window-system interface as a window manager's arrives, so that
+// Qt's modal rules apply). The exit status is the program's own. Run in a
+// folder holding the inputs in "in"; outputs go to "out".
 //
 //   ending_child exit | open-cancel | open | overwrite | batch | close | header |
-//                colorimetry
+//                colorimetry | batch-close | table-close | colorimetry-close |
+//                responsive | hang | idle
 
 #include <signal.h>
 #include <unistd.h>
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +39,8 @@
 #include "app/program.h"
 #include "frame/file_message.h"
 #include "frame/settings.h"
+#include "io/export_dialog.h"
+#include "platform/ui/end_control.h"
 #include "platform/ui/qt_ui.h"
 #include "views/colorimetry_window.h"
 #include "views/header_window.h"
@@ -71,6 +76,31 @@ public:
               Terminate();
           }) {}
     ~TerminateAfterOutputs() {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Sends the window system's close for window from a thread of its own once
+// `outputs` files are in "out", as a window manager does whatever the program
+// is doing at the time.
+class CloseAfterOutputs {
+public:
+    CloseAfterOutputs(QWindow* window, int outputs)
+        : thread_([this, window, outputs] {
+              while (!stop_ && Outputs() < outputs) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+              }
+              // Sent also when the work ended before: the program then ends
+              // from its main loop, and the test sees that nothing was
+              // stopped.
+              QWindowSystemInterface::handleCloseEvent(window);
+          }) {}
+    ~CloseAfterOutputs() {
         stop_ = true;
         thread_.join();
     }
@@ -128,6 +158,87 @@ void OpenGraph(frmLVX& window) {
     window.List2Box()->clearSelection();
 }
 
+// Tells the test that the program waits in its main loop.
+void Ready() {
+    std::printf("ready\n");
+    std::fflush(stdout);
+}
+
+// Counts what reaches one object: key presses, clicks, and the repaints
+// asked for by update(), which wait in the queue as posted events.
+class Counter : public QObject {
+public:
+    using QObject::QObject;
+
+    int Keys = 0;
+    int Clicks = 0;
+    int Paints = 0;
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        Keys += event->type() == QEvent::KeyPress;
+        Clicks += event->type() == QEvent::MouseButtonPress;
+        Paints += event->type() == QEvent::UpdateRequest;
+        return false;
+    }
+};
+
+// A key press and a click on the main window, as the window system delivers
+// them.
+void SendKeyAndClick(QWindow* window) {
+    QWindowSystemInterface::handleKeyEvent(window, QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QWindowSystemInterface::handleKeyEvent(window, QEvent::KeyRelease, Qt::Key_Down,
+                                           Qt::NoModifier);
+    const QPointF inside(window->width() / 2.0, window->height() / 2.0);
+    QWindowSystemInterface::handleMouseEvent(window, inside, window->mapToGlobal(inside),
+                                             Qt::LeftButton, Qt::LeftButton,
+                                             QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent(window, inside, window->mapToGlobal(inside),
+                                             Qt::NoButton, Qt::LeftButton,
+                                             QEvent::MouseButtonRelease);
+}
+
+// A long batch: a timer ticks, repaints are asked for and a key press and a
+// click are sent while it runs; once it has ended, the key and the click are
+// sent again. Prints what reached the main window during and after the run.
+void PlayResponsive(frmLVX& window) {
+    QWindow* handle = window.windowHandle();
+    auto* counter = new Counter(qApp);
+    handle->installEventFilter(counter);
+    window.installEventFilter(counter);
+    Later([&window, handle, counter] {
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            window.update();
+            if (ticks == 5) {
+                SendKeyAndClick(handle);
+            }
+        });
+        timer.start(10);
+        QElapsedTimer run;
+        run.start();
+        counter->Paints = 0;
+        window.mnuLog->trigger();
+        std::printf("run %lld ms, ticks %d, paints %d, keys %d, clicks %d\n",
+                    static_cast<long long>(run.elapsed()), ticks, counter->Paints, counter->Keys,
+                    counter->Clicks);
+        SendKeyAndClick(handle);
+        QWindowSystemInterface::flushWindowSystemEvents();
+        std::printf("after: keys %d, clicks %d\n", counter->Keys, counter->Clicks);
+        std::fflush(stdout);
+        window.mnuExit->trigger();
+    });
+    // The closing message of the run.
+    Watch([] {
+        auto* box = ActiveModal<QMessageBox>();
+        if (box != nullptr) {
+            box->accept();
+        }
+        return box != nullptr;
+    });
+}
+
 bool Play(const std::string& scenario, frmLVX& window) {
     if (scenario == "exit") {
         Later([&window] { window.mnuExit->trigger(); });
@@ -157,15 +268,16 @@ bool Play(const std::string& scenario, frmLVX& window) {
         });
     } else if (scenario == "close") {
         // Every output is there already: each file is asked for and answered
-        // Yes, and the batch lets events through after each answer. The close
-        // box is clicked while the 21st file is being asked for.
+        // Yes. The close box is clicked as the 21st answer is given, once the
+        // prompt no longer blocks the main window.
         Later([&window] { window.mnuLog->trigger(); });
         Watch([&window, answered = 0]() mutable {
             if (auto* prompt = ActiveModal<frmFileMessage>()) {
-                if (++answered == 21) {
-                    QCoreApplication::postEvent(window.windowHandle(), new QCloseEvent);
-                }
                 prompt->Command1(0)->click();
+                if (++answered == 21) {
+                    QWindowSystemInterface::handleCloseEvent(window.windowHandle());
+                    QWindowSystemInterface::flushWindowSystemEvents();
+                }
             }
             return false;
         });
@@ -187,6 +299,62 @@ bool Play(const std::string& scenario, frmLVX& window) {
                 form->cmdReport->click();
             });
         });
+    } else if (scenario == "batch-close") {
+        Later([&window] {
+            CloseAfterOutputs close(window.windowHandle(), 300);
+            window.mnuLog->trigger();
+        });
+    } else if (scenario == "table-close") {
+        // All inputs gathered into one table that replaces an earlier one.
+        Later([&window] { window.mnuFRAscii->trigger(); });
+        WhenShown<frmExport>([](frmExport* form) {
+            Later([form] {
+                form->Check1[2]->setChecked(true);
+                form->cmdExport->click();
+            });
+            WhenShown<QFileDialog>([](QFileDialog* dialog) {
+                dialog->selectFile(QString::fromStdString(fs::absolute("out/table.txt").string()));
+                QMetaObject::invokeMethod(dialog, "accept");
+                WhenShown<frmFileMessage>(
+                    [](frmFileMessage* prompt) { prompt->Command1(0)->click(); });
+            });
+        });
+        Watch([&window] {
+            if (window.ProgressBar1->value() < 300) {
+                return false;
+            }
+            QWindowSystemInterface::handleCloseEvent(window.windowHandle());
+            return true;
+        });
+    } else if (scenario == "colorimetry-close") {
+        // The report runs in a modal window, which blocks the main window's
+        // close: the report's own window is closed, then the main window.
+        Later([&window] { window.mnuColorimetry->trigger(); });
+        WhenShown<frmColorimetry>([&window](frmColorimetry* form) {
+            Later([form, &window] {
+                {
+                    CloseAfterOutputs close(form->windowHandle(), 300);
+                    form->chkSelectAll->click();
+                    form->cmdReport->click();
+                }
+                Later(
+                    [&window] { QWindowSystemInterface::handleCloseEvent(window.windowHandle()); });
+            });
+        });
+    } else if (scenario == "responsive") {
+        PlayResponsive(window);
+    } else if (scenario == "hang") {
+        // The end never finishes: only a second signal can end the program.
+        SetEndAction([] {
+            std::printf("ending\n");
+            std::fflush(stdout);
+            for (;;) {
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+            }
+        });
+        Later(Ready);
+    } else if (scenario == "idle") {
+        Later(Ready);
     } else {
         return false;
     }

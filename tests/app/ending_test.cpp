@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <QProcess>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -47,7 +50,7 @@ protected:
         fs::create_directories("out");
     }
 
-    // Version-1 reflectance files from a visible-range instrument, s000.001 on:
+    // Version-1 reflectance files from a visible-range instrument, s000.001 (s0000.001) on:
     // every batch and the colorimetry report take them.
     void MakeInputs(int count) {
         for (int i = 0; i < count; ++i) {
@@ -55,35 +58,58 @@ protected:
             file.Header.Channel1Wavelength = 360;
             file.Header.DataType = DataTypeCode::Reflectance;
             file.Header.InstrumentType = Vnir1;
+            // Names of one length sort in input order.
             char name[16];
-            std::snprintf(name, sizeof name, "s%03d.001", i);
+            std::snprintf(name, sizeof name,
+                          count > 10000  ? "s%05d.001"
+                          : count > 1000 ? "s%04d.001"
+                                         : "s%03d.001",
+                          i);
             file.WriteTo((fs::path("in") / name).string());
         }
     }
 
     static fs::path SettingsFolder() { return TestFolder::Path() / "config" / "ZEL" / "Lumivex"; }
 
-    // Runs the program through a scenario and expects it to end by itself with
-    // status 0, nothing said by the sanitizers.
-    void Run(const std::string& scenario) {
-        QProcess child;
+    static void Start(QProcess& child, const std::string& scenario) {
         child.setProgram(QStringLiteral(ENDING_CHILD));
         child.setArguments({QString::fromStdString(scenario)});
         child.setWorkingDirectory(QString::fromStdString(TestFolder::Path().string()));
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start();
         ASSERT_TRUE(child.waitForStarted());
+    }
+
+    // Waits until the child has said line.
+    static void WaitFor(QProcess& child, const char* line, std::string& said) {
+        while (said.find(line) == std::string::npos && child.waitForReadyRead(30000)) {
+            said += child.readAll().toStdString();
+        }
+        ASSERT_NE(said.find(line), std::string::npos) << said;
+    }
+
+    // Expects the child to end by itself with status 0, nothing said by the
+    // sanitizers; returns what it said.
+    static std::string Finish(QProcess& child, const std::string& scenario, std::string said = {}) {
         const bool finished = child.waitForFinished(60000);
         if (!finished) {
             child.kill();
             child.waitForFinished();
         }
-        const std::string said = child.readAll().toStdString();
-        ASSERT_TRUE(finished) << scenario << " did not end\n" << said;
+        said += child.readAll().toStdString();
+        EXPECT_TRUE(finished) << scenario << " did not end\n" << said;
         EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << said;
         EXPECT_EQ(child.exitCode(), 0) << said;
         EXPECT_EQ(said.find("Sanitizer"), std::string::npos) << said;
         EXPECT_EQ(said.find("runtime error"), std::string::npos) << said;
+        return said;
+    }
+
+    // Runs the program through a scenario and expects it to end by itself.
+    static std::string Run(const std::string& scenario) {
+        QProcess child;
+        Start(child, scenario);
+        return Finish(child, scenario);
     }
 
     // Runs the scenario after a run that ends by File > Exit (after the user's
@@ -115,12 +141,30 @@ protected:
             EXPECT_EQ(bytes.size(), size) << name;
             names.push_back(name);
         }
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            char expected[32];
-            std::snprintf(expected, sizeof expected, "s%03zu.001%s", i, extension.c_str());
-            EXPECT_EQ(names[i], expected);
+        const auto inputs = FilesIn("in");
+        auto input = inputs.begin();
+        for (const std::string& name : names) {
+            EXPECT_EQ(name, (input++)->first + extension);
         }
         return names;
+    }
+
+    // The colorimetry reports in "out", each whole; their number.
+    static int CompleteReports() {
+        std::set<std::size_t> sizes;
+        int reports = 0;
+        for (const auto& [name, bytes] : FilesIn("out")) {
+            EXPECT_TRUE(name.ends_with(".001.col")) << name;
+            const std::string text(bytes.begin(), bytes.end());
+            EXPECT_TRUE(text.starts_with("ZEL Colorimetry Processor\r\n")) << name;
+            EXPECT_TRUE(text.ends_with("\r\n")) << name;
+            sizes.insert(bytes.size());
+            ++reports;
+        }
+        // The inputs differ only in their names, which are of one length: so
+        // are whole reports.
+        EXPECT_EQ(sizes.size(), 1U);
+        return reports;
     }
 
     static constexpr std::size_t Log1RSize = SpectrumHeader::Size + Channels * sizeof(float);
@@ -184,21 +228,101 @@ TEST_F(Ending, TerminatedWhileTheHeaderWindowAsksToSaveLeavesTheFileAlone) {
 TEST_F(Ending, TerminatedDuringTheColorimetryReportKeepsCompleteReports) {
     MakeInputs(60);
     RunAndCompareWithFileExit("colorimetry");
-    std::set<std::size_t> sizes;
-    int reports = 0;
-    for (const auto& [name, bytes] : FilesIn("out")) {
-        EXPECT_TRUE(name.ends_with(".001.col")) << name;
-        const std::string text(bytes.begin(), bytes.end());
-        EXPECT_TRUE(text.starts_with("ZEL Colorimetry Processor\r\n")) << name;
-        EXPECT_TRUE(text.ends_with("\r\n")) << name;
-        sizes.insert(bytes.size());
-        ++reports;
-    }
+    const int reports = CompleteReports();
     EXPECT_GE(reports, 5);
     EXPECT_LT(reports, 60);
-    // The inputs differ only in their names, which are of one length: so are
-    // whole reports.
-    EXPECT_EQ(sizes.size(), 1U);
+}
+
+// The close box as the window system sends it, after about a tenth of a long
+// run: the run stops between two files and the program ends as by File > Exit.
+TEST_F(Ending, ClosedByTheWindowSystemDuringLongRunsStopsThemBetweenFiles) {
+    MakeInputs(3000);
+    {
+        SCOPED_TRACE("batch");
+        RunAndCompareWithFileExit("batch-close");
+        const auto outputs = CompleteOutputs(".abs", Log1RSize);
+        EXPECT_GE(outputs.size(), 300U);
+        EXPECT_LT(outputs.size(), 3000U);
+        fs::remove_all("out");
+        fs::create_directory("out");
+    }
+    {
+        SCOPED_TRACE("one table of every input");
+        const std::string earlier = "earlier table";
+        std::ofstream("out/table.txt") << earlier;
+        RunAndCompareWithFileExit("table-close");
+        const auto outputs = FilesIn("out");
+        ASSERT_EQ(outputs.size(), 1U);
+        EXPECT_EQ(outputs.begin()->second, std::vector<char>(earlier.begin(), earlier.end()));
+        fs::remove_all("out");
+        fs::create_directory("out");
+    }
+    {
+        // The report's window is modal: the window closed is its own.
+        SCOPED_TRACE("colorimetry report");
+        RunAndCompareWithFileExit("colorimetry-close");
+        const int reports = CompleteReports();
+        EXPECT_GE(reports, 300);
+        EXPECT_LT(reports, 3000);
+    }
+}
+
+TEST_F(Ending, ALongRunLetsTimersAndRepaintsThroughButNoKeyOrClick) {
+    // Some seconds of work on a desktop machine.
+    MakeInputs(20000);
+    std::string said = Run("responsive");
+    said.erase(0, said.find("run "));
+    long long milliseconds = 0;
+    int ticks = 0, paints = 0, keys = 0, clicks = 0, keysAfter = 0, clicksAfter = 0;
+    ASSERT_EQ(std::sscanf(said.c_str(), "run %lld ms, ticks %d, paints %d, keys %d, clicks %d",
+                          &milliseconds, &ticks, &paints, &keys, &clicks),
+              5)
+        << said;
+    const auto after = said.find("after:");
+    ASSERT_NE(after, std::string::npos) << said;
+    ASSERT_EQ(
+        std::sscanf(said.c_str() + after, "after: keys %d, clicks %d", &keysAfter, &clicksAfter), 2)
+        << said;
+    // Events go through at most every 50 ms, and at least that often give or
+    // take a file.
+    EXPECT_GE(ticks, milliseconds / 100) << said;
+    EXPECT_GE(paints, ticks / 2) << said;
+    EXPECT_GE(paints, 5) << said;
+    EXPECT_EQ(keys, 0) << said;
+    EXPECT_EQ(clicks, 0) << said;
+    // Once the run is over, the same key and click reach the window.
+    EXPECT_EQ(keysAfter, 1) << said;
+    EXPECT_EQ(clicksAfter, 1) << said;
+}
+
+TEST_F(Ending, SignalsAsShellsSendThem) {
+    MakeInputs(2);
+    {
+        SCOPED_TRACE("a second SIGTERM while the end hangs");
+        QProcess child;
+        Start(child, "hang");
+        std::string said;
+        WaitFor(child, "ready", said);
+        ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+        WaitFor(child, "ending", said);
+        ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+        ASSERT_TRUE(child.waitForFinished(10000)) << said;
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(child.exitCode(), SIGTERM);
+    }
+    {
+        SCOPED_TRACE("SIGINT ignored at start, as for a script's background job");
+        QProcess child;
+        child.setChildProcessModifier([] { ::signal(SIGINT, SIG_IGN); });
+        Start(child, "idle");
+        std::string said;
+        WaitFor(child, "ready", said);
+        ::kill(static_cast<pid_t>(child.processId()), SIGINT);
+        // Honoured, it would end the program within some 25 ms.
+        EXPECT_FALSE(child.waitForFinished(500)) << said;
+        ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+        Finish(child, "idle", said);
+    }
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ public:
                          const std::string& defaultText) override;
     int ShowModal(QDialog& dialog) override;
     void DoEvents() override { ++DoEventsCount; }
+    void LetWindowSystemThrough() override {}
     void SetWaitCursor(bool waiting) override { Waiting = waiting; }
     FileDialogAnswer ShowFileDialog(const CommonDialog& dialog, bool save) override;
 

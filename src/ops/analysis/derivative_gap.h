@@ -23,8 +23,9 @@ public:
     // 0 "&OK" hides the dialog; 1 "&Close" clears the selection, then hides it.
     std::array<QPushButton*, 2> Command1{};
 
-    // The title bar's close box (and Esc) end like OK on the entry the dialog
-    // opened on: a pick made before is dropped.
+    // The title bar's close box ends like OK on the entry the dialog opened
+    // on: a pick made before is dropped. Esc does the same only while a
+    // button has the focus; the gap list swallows every key but Return.
     void reject() override;
 
 protected:

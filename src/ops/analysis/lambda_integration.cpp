@@ -56,7 +56,8 @@ void IntegrateLambdaBands() {
     const int bandCount = bands.List1->count();
 
     std::vector<ResultRow> rows;
-    for (int b = 0; b < bandCount; ++b) {
+    bool ending = false;
+    for (int b = 0; b < bandCount && !ending; ++b) {
         bands.List1->setCurrentRow(b);
         bands.List2->setCurrentRow(b);
         bands.List3->setCurrentRow(b);
@@ -66,6 +67,11 @@ void IntegrateLambdaBands() {
         const double s = ParseDouble(start).value_or(0);
         const double e = ParseDouble(end).value_or(0);
         for (int i = 0; i < work.ListCount(); ++i) {
+            // The program is ending: nothing is listed, as after Cancel.
+            if (RunEnding()) {
+                ending = true;
+                break;
+            }
             host.SetMousePointer(vbHourglass);
             host.SetProgressValue(i + 1);
             const std::string name = work.List(i);
@@ -80,6 +86,10 @@ void IntegrateLambdaBands() {
         }
     }
     host.SetProgressValue(0);
+    if (ending) {
+        host.SetMousePointer(vbDefault);
+        return;
+    }
 
     if (rows.empty()) {
         MsgBox("No Files Processed", vbOKOnly + vbInformation, AppTitle);

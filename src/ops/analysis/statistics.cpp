@@ -9,11 +9,11 @@
 #include "frame/batch_host.h"
 #include "frame/batch_pattern.h"
 #include "frame/helpers.h"
+#include "frame/work_list_walk.h"
 #include "ops/analysis/kernels/statistics.h"
 #include "ops/analysis/spectral_transforms.h"
 #include "ops/calibration/radiometric_conversion.h"
 #include "platform/shell/paths.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/state.h"
@@ -148,65 +148,62 @@ bool NameOutputs(Run& run) {
 
 enum class Gathered { Enough, EndRun, Fewer };
 
-Gathered Gather(Run& run) {
+// One entry of the work list into the set; false ends the run.
+bool Take(Run& run, const std::string& name, std::vector<double>& buffer) {
     BatchHost& host = MainHost();
-    FileList& work = host.List1();
-    const int count = work.ListCount();
+    if (ReadSpectrumFile(name) == -1) {
+        return true;
+    }
+    switch (TakeValues(name, buffer)) {
+        case Taken::Values:
+            break;
+        case Taken::LeftOut:
+            return true;
+        case Taken::EndRun:
+            return false;
+    }
+    if (run.set.Count() == 0) {
+        run.dataType = CurrentHeader.DataType;
+        StartSpectrumSet(run.set, buffer.size());
+        MakeStatisticsHeader(buffer.size());
+        if (!NameOutputs(run)) {
+            return false;
+        }
+    } else {
+        std::string mismatch;
+        if (CurrentHeader.DataType != run.dataType) {
+            mismatch = std::string("Date-Type Mismatch") + CrLf +
+                       "The files you have selected for processing are of different types";
+        } else if (buffer.size() != run.set.Channels) {
+            mismatch = std::string("Channel Number Mismatch") + CrLf + name + " contains " +
+                       std::to_string(CurrentHeader.ChannelCount) + " channels" + CrLf +
+                       "The starting file had " + std::to_string(run.set.Channels) + " channels";
+        }
+        if (!mismatch.empty()) {
+            if (SkipOrAbort(mismatch)) {
+                return true;
+            }
+            host.SetMousePointer(vbDefault);
+            return false;
+        }
+    }
+    try {
+        AddToSpectrumSet(run.set, buffer);
+    } catch (const std::bad_alloc&) {
+        ReleaseSpectrumSet(run.set);
+        MsgBox(std::string("Not enough memory to perform this operation") + CrLf +
+                   "Try selecting fewer files",
+               vbOKOnly + vbCritical, AppTitle);
+        return false;
+    }
+    return true;
+}
+
+Gathered Gather(Run& run) {
     std::vector<double> buffer;
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            return Gathered::EndRun;
-        }
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        const std::string name = work.List(i);
-        if (ReadSpectrumFile(name) == -1) {
-            continue;
-        }
-        switch (TakeValues(name, buffer)) {
-            case Taken::Values:
-                break;
-            case Taken::LeftOut:
-                continue;
-            case Taken::EndRun:
-                return Gathered::EndRun;
-        }
-        if (run.set.Count() == 0) {
-            run.dataType = CurrentHeader.DataType;
-            StartSpectrumSet(run.set, buffer.size());
-            MakeStatisticsHeader(buffer.size());
-            if (!NameOutputs(run)) {
-                return Gathered::EndRun;
-            }
-        } else {
-            std::string mismatch;
-            if (CurrentHeader.DataType != run.dataType) {
-                mismatch = std::string("Date-Type Mismatch") + CrLf +
-                           "The files you have selected for processing are of different types";
-            } else if (buffer.size() != run.set.Channels) {
-                mismatch = std::string("Channel Number Mismatch") + CrLf + name + " contains " +
-                           std::to_string(CurrentHeader.ChannelCount) + " channels" + CrLf +
-                           "The starting file had " + std::to_string(run.set.Channels) +
-                           " channels";
-            }
-            if (!mismatch.empty()) {
-                if (SkipOrAbort(mismatch)) {
-                    continue;
-                }
-                host.SetMousePointer(vbDefault);
-                return Gathered::EndRun;
-            }
-        }
-        try {
-            AddToSpectrumSet(run.set, buffer);
-        } catch (const std::bad_alloc&) {
-            ReleaseSpectrumSet(run.set);
-            MsgBox(std::string("Not enough memory to perform this operation") + CrLf +
-                       "Try selecting fewer files",
-                   vbOKOnly + vbCritical, AppTitle);
-            return Gathered::EndRun;
-        }
+    if (!WalkWorkList(MainHost(),
+                      [&](const std::string& name) { return Take(run, name, buffer); })) {
+        return Gathered::EndRun;
     }
     if (run.set.Count() < 2) {
         MsgBox("Statistical operations can't be performed on a single file!",

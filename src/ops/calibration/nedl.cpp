@@ -9,11 +9,11 @@
 #include "frame/batch_pattern.h"
 #include "frame/helpers.h"
 #include "frame/settings.h"
+#include "frame/work_list_walk.h"
 #include "ops/calibration/calibration_files.h"
 #include "ops/calibration/kernels/nedl_statistics.h"
 #include "ops/calibration/kernels/radiometric.h"
 #include "platform/shell/paths.h"
-#include "platform/ui/end_request.h"
 #include "platform/ui/ui.h"
 #include "spectrum/reader.h"
 #include "spectrum/stamps.h"
@@ -117,33 +117,25 @@ Fit Accepts(const Run& run, const std::string& name) {
 }
 
 Gathered Gather(Run& run) {
-    BatchHost& host = MainHost();
-    FileList& work = host.List1();
-    const int count = work.ListCount();
     bool first = true;
-    for (int i = 0; i < count; ++i) {
-        // The program is ending: the run stops here as after Cancel.
-        if (EndRequested()) {
-            return Gathered::EndRun;
-        }
-        host.SetProgressValue(i + 1);
-        work.SetListIndex(i);
-        run.lastName = work.List(i);
-        if (ReadSpectrumFile(run.lastName) == -1) {
-            continue;
+    const bool walked = WalkWorkList(MainHost(), [&](const std::string& name) {
+        run.lastName = name;
+        if (ReadSpectrumFile(name) == -1) {
+            return true;
         }
         if (first) {
             first = false;
             if (!StartWith(run)) {
-                return Gathered::EndRun;
+                return false;
             }
-        } else if (const Fit fit = Accepts(run, run.lastName); fit != Fit::Accept) {
-            if (fit == Fit::EndRun) {
-                return Gathered::EndRun;
-            }
-            continue;
+        } else if (const Fit fit = Accepts(run, name); fit != Fit::Accept) {
+            return fit == Fit::Skip;
         }
         AddNedlSpectrum(run.sums, SpectrumData);
+        return true;
+    });
+    if (!walked) {
+        return Gathered::EndRun;
     }
     run.accepted = run.sums.Count;
     if (run.accepted < MinimumFiles) {

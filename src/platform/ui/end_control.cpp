@@ -4,6 +4,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
@@ -21,11 +25,21 @@ bool endActionRan = false;
 std::function<void()> endAction;
 QPointer<QTimer> endTimer;
 
-void OnEndSignal(int) {
-    // Only the flag and a write are safe here; the event loop does the rest.
+void OnEndSignal(int signal) {
+    // Only the flag, a write and the default action are safe here; the event
+    // loop does the rest. A second signal while the end is still pending
+    // means the end hangs: the program then ends at once, as the signal's
+    // default would have it.
+    if (EndRequested()) {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+        return;
+    }
+    const int interruptedErrno = errno;
     MarkEndRequested();
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = interruptedErrno;
 }
 
 // Every modal dialog that is open ends as by its Cancel; inner and outer ones
@@ -72,6 +86,8 @@ void EndWhenBackAtTopLevel() {
 
 void InstallEndSignals() {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        std::fprintf(stderr, "Lumivex: termination signals cannot be handled: %s\n",
+                     std::strerror(errno));
         return;
     }
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
@@ -83,10 +99,20 @@ void InstallEndSignals() {
     });
     struct sigaction action {};
     action.sa_handler = OnEndSignal;
+    // Neither signal interrupts the other's handler.
     sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGTERM);
+    sigaddset(&action.sa_mask, SIGINT);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT}) {
+        // A signal ignored at start (a shell's background job, nohup) is the
+        // starter's wish and stays ignored.
+        struct sigaction inherited {};
+        if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) {
+            continue;
+        }
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 void SetEndAction(std::function<void()> action) {

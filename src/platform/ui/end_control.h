@@ -1,14 +1,15 @@
 // How the running program ends while it works. A request to end rejects every
 // modal dialog that is open, and the closing itself waits until control is
 // back in the program's own event loop: a window closed from inside a
-// dialog's loop or a batch's DoEvents would be deleted under the code that
-// still uses it.
+// dialog's loop, DoEvents or a run's RunEnding would be deleted under the
+// code that still uses it.
 #pragma once
 
 #include <functional>
 
-// SIGTERM and SIGINT become RequestEnd. Call once, after the QApplication
-// exists.
+// SIGTERM and SIGINT become RequestEnd; a second one while the end is
+// pending ends the program at once. A signal ignored at start stays ignored.
+// Call once, after the QApplication exists.
 void InstallEndSignals();
 
 // What runs once a request has been made and control is back in the top-level
@@ -20,11 +21,11 @@ void SetEndAction(std::function<void()> action);
 // as soon as no nested event loop is left.
 void RequestEnd();
 
-// True while a modal dialog's event loop runs, or DoEvents lets events
-// through from inside a command.
+// True while a modal dialog's event loop runs, or a command lets events
+// through (DoEvents, RunEnding).
 bool InsideNestedLoop();
 
-// Held while DoEvents handles events.
+// Held while a command lets events through.
 class NestedEvents {
 public:
     NestedEvents();

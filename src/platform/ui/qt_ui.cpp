@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "platform/ui/common_dialog.h"
 #include "platform/ui/end_control.h"
@@ -129,18 +130,113 @@ int QtUserInterface::ShowModal(QDialog& dialog) {
     return dialog.exec();
 }
 
+namespace {
+
+// Qt's own way, processEvents(ExcludeUserInputEvents), holds back the close
+// box too: Qt counts a window system's close as user input, and so does the
+// X11 plugin for the window manager's delete message. Held back, the close
+// would wait for the run's closing message box, whose modality then drops it.
+// So the events are handled in full, and this filter takes away what the user
+// types, clicks or drops on any window while a command runs.
+class UserInputFilter : public QObject {
+public:
+    explicit UserInputFilter(const QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::ShortcutOverride:
+                // Accepted, the key never reaches the shortcut map, which
+                // would otherwise keep a half-typed sequence for later.
+                event->accept();
+                return true;
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::InputMethod:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TouchCancel:
+            case QEvent::TabletPress:
+            case QEvent::TabletMove:
+            case QEvent::TabletRelease:
+            case QEvent::ContextMenu:
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+            case QEvent::Drop:
+                return true;
+            case QEvent::Close:
+                if (event->spontaneous() && watched->isWindowType() &&
+                    !MayClose(static_cast<QWindow*>(watched))) {
+                    event->ignore();
+                    return true;
+                }
+                return false;
+            default:
+                return false;
+        }
+    }
+
+private:
+    // The main window's close ends the command and then the program; the
+    // modal dialog a command runs in decides itself. Any other window (a
+    // graph window deletes itself on close) could be in use by the command,
+    // so its close box does nothing until the command is over.
+    bool MayClose(const QWindow* window) const {
+        const QWidget* modal = QApplication::activeModalWidget();
+        return (mainWindow_ != nullptr && window == mainWindow_->windowHandle()) ||
+               (modal != nullptr && window == modal->windowHandle());
+    }
+
+    const QWidget* mainWindow_;
+};
+
+}  // namespace
+
+void QtUserInterface::HandleEventsButUserInput() {
+    // A timer or repaint handled here may itself reach a loop that asks.
+    if (handling_) {
+        return;
+    }
+    handling_ = true;
+    UserInputFilter filter(MainForm);
+    qApp->installEventFilter(&filter);
+    {
+        // A close of the main window arriving now must not delete it under
+        // the command: end_control turns it into a request to end.
+        NestedEvents nested;
+        QCoreApplication::processEvents();
+    }
+    qApp->removeEventFilter(&filter);
+    handling_ = false;
+}
+
 void QtUserInterface::DoEvents() {
-    // Loops call this between files; the window needs it no oftener than a
-    // screen shows a frame, and handling events each time slowed the loop.
+    // The window needs it no oftener than a screen shows a frame, and
+    // handling events at every call slowed the loops that once called it.
     constexpr qint64 FrameMilliseconds = 16;
     if (eventsHandled_.isValid() && eventsHandled_.elapsed() < FrameMilliseconds) {
         return;
     }
-    {
-        NestedEvents nested;
-        QCoreApplication::processEvents();
-    }
+    HandleEventsButUserInput();
     eventsHandled_.start();
+}
+
+void QtUserInterface::LetWindowSystemThrough() {
+    // Often enough for a window manager to see the program alive and for the
+    // progress bar to move smoothly; the check is all a file costs otherwise.
+    constexpr qint64 IntervalMilliseconds = 50;
+    if (windowSystemLetThrough_.isValid() &&
+        windowSystemLetThrough_.elapsed() < IntervalMilliseconds) {
+        return;
+    }
+    HandleEventsButUserInput();
+    windowSystemLetThrough_.start();
 }
 
 void QtUserInterface::SetWaitCursor(bool waiting) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include "platform/ui/ui.h"
@@ -15,15 +16,23 @@ public:
                          const std::string& defaultText) override;
     int ShowModal(QDialog& dialog) override;
     void DoEvents() override;
+    void LetWindowSystemThrough() override;
     void SetWaitCursor(bool waiting) override;
     FileDialogAnswer ShowFileDialog(const CommonDialog& dialog, bool save) override;
 
     // The window the boxes are centred on (the main window once it exists).
     QWidget* Parent = nullptr;
+    // The window whose close box, pressed while a command runs, ends the
+    // command and then the program.
+    QPointer<QWidget> MainForm;
 
 private:
+    void HandleEventsButUserInput();
+
     bool waiting_ = false;
+    bool handling_ = false;
     QElapsedTimer eventsHandled_;
+    QElapsedTimer windowSystemLetThrough_;
 };
 
 // Message text as typed by the operations (CR, LF or CR LF line breaks) to the

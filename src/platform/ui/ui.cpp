@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/ui/end_request.h"
+
 namespace {
 UserInterface* Installed = nullptr;
 }
@@ -34,6 +36,11 @@ int ShowModal(QDialog& dialog) {
 
 void DoEvents() {
     CurrentUserInterface().DoEvents();
+}
+
+bool RunEnding() {
+    CurrentUserInterface().LetWindowSystemThrough();
+    return EndRequested();
 }
 
 void SetMousePointer(int pointer) {

@@ -69,7 +69,14 @@ public:
                                  const std::string& defaultText) = 0;
     // Shows the dialog modally; returns its QDialog result code.
     virtual int ShowModal(QDialog& dialog) = 0;
+    // Called by commands after a dialog, before long work: the windows
+    // repaint, but like LetWindowSystemThrough it takes no key or mouse input.
     virtual void DoEvents() = 0;
+    // Between two files of a run: lets the window system's own events through
+    // (repaint, timers, the window manager's ping, a close request), but no
+    // key or mouse input. Cheap when called often: it does so at most about
+    // every 50 ms.
+    virtual void LetWindowSystemThrough() = 0;
     virtual void SetWaitCursor(bool waiting) = 0;
     virtual FileDialogAnswer ShowFileDialog(const CommonDialog& dialog, bool save) = 0;
 };
@@ -84,6 +91,11 @@ std::string InputBox(const std::string& prompt, const std::string& title = AppTi
                      const std::string& defaultText = "");
 int ShowModal(QDialog& dialog);
 void DoEvents();
+
+// What every run over the work list asks between two files: it keeps the
+// windows alive (LetWindowSystemThrough) and is true once the program is
+// ending, when the run stops there as after Cancel and what it wrote stays.
+bool RunEnding();
 
 // The main window's mouse pointer: 11 (hourglass) or 0 (default).
 inline constexpr int vbHourglass = 11;

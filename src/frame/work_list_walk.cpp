@@ -1,13 +1,13 @@
-#include "io/work_list_walk.h"
+#include "frame/work_list_walk.h"
 
 #include "frame/batch_host.h"
-#include "platform/ui/end_request.h"
+#include "platform/ui/ui.h"
 
 bool WalkWorkList(BatchHost& host, const std::function<bool(const std::string&)>& take) {
     FileList& work = host.List1();
     const int count = work.ListCount();
     for (int i = 0; i < count; ++i) {
-        if (EndRequested()) {
+        if (RunEnding()) {
             host.SetProgressValue(0);
             return false;
         }
