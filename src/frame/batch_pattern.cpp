@@ -56,13 +56,16 @@ namespace {
 // replacing says an existing file is expected there, so the new content goes
 // straight to the rename. Either way a name that turns out to be taken is
 // replaced, keeping its mode, and a failure leaves what was there and nothing
-// beside it. swept says the folder's leftovers are removed already.
+// beside it. swept says the folder's leftovers are removed already;
+// newFileMode, where given, keeps the mode new files get in the folder.
 bool WriteOutput(int folder, const std::string& name, const std::string& path,
-                 const std::vector<uint8_t>& bytes, bool replacing, bool swept = false) {
+                 const std::vector<uint8_t>& bytes, bool replacing, bool swept = false,
+                 unsigned* newFileMode = nullptr) {
     files::WholeFileOptions options;
     options.ExpectExisting = replacing;
     options.KeepMode = true;
     options.LeftoversRemoved = swept;
+    options.NewFileMode = newFileMode;
     const int error = files::WriteWholeFile(folder, name, bytes.data(), bytes.size(), options);
     if (error == 0) {
         return true;
@@ -107,6 +110,7 @@ public:
             if (descriptor_ >= 0) {
                 files::RemoveLeftovers(descriptor_);
             }
+            newFileMode_ = 0;
         }
         if (descriptor_ < 0) {
             name = path;
@@ -115,6 +119,9 @@ public:
         name.assign(path, slash + 1);
         return descriptor_;
     }
+
+    // The mode new files get in the folder held open, once a write has seen it.
+    unsigned* NewFileMode() { return descriptor_ >= 0 ? &newFileMode_ : nullptr; }
 
 private:
     // The folder held open may have been renamed, and another made under its
@@ -136,6 +143,7 @@ private:
     int descriptor_ = -1;
     dev_t device_ = 0;
     ino_t inode_ = 0;
+    unsigned newFileMode_ = 0;
 };
 
 }  // namespace
@@ -253,7 +261,7 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
     if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing,
-                     outputFolder != AT_FDCWD)) {
+                     outputFolder != AT_FDCWD, run.outputs.NewFileMode())) {
         return Flow::Stop;
     }
     ++run.result.Count;

@@ -133,8 +133,12 @@ bool KeepAttributes(int descriptor, const Replaced& replaced, const WholeFileOpt
         return false;
     }
     struct stat made {};
-    if (::fstat(descriptor, &made) != 0) {
+    if (!options.KeepOwner && options.NewFileMode != nullptr && *options.NewFileMode != 0) {
+        made.st_mode = *options.NewFileMode;
+    } else if (::fstat(descriptor, &made) != 0) {
         return false;
+    } else if (options.NewFileMode != nullptr) {
+        *options.NewFileMode = made.st_mode;
     }
     const struct stat& old = replaced.status;
     bool changed = false;

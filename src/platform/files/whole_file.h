@@ -49,6 +49,10 @@ struct WholeFileOptions {
     bool RefuseReadOnly = false;
     // The caller has removed the folder's leftovers for this run already.
     bool LeftoversRemoved = false;
+    // Where a caller writing many files into one folder keeps the mode a new
+    // file gets there (0 until the first write learns it), so that keeping a
+    // mode costs one look at the replaced file only.
+    unsigned* NewFileMode = nullptr;
 };
 
 // Writes size bytes as the whole content of name, looked up from folder (a
