@@ -56,15 +56,15 @@ namespace {
 // replacing says an existing file is expected there, so the new content goes
 // straight to the rename. Either way a name that turns out to be taken is
 // replaced, keeping its mode, and a failure leaves what was there and nothing
-// beside it. swept says the folder's leftovers are removed already;
-// newFileMode, where given, keeps the mode new files get in the folder.
+// beside it. newFileMode is given for a run's own output folder, whose
+// leftovers are removed already: it keeps the mode new files get there.
 bool WriteOutput(int folder, const std::string& name, const std::string& path,
-                 const std::vector<uint8_t>& bytes, bool replacing, bool swept = false,
+                 const std::vector<uint8_t>& bytes, bool replacing,
                  unsigned* newFileMode = nullptr) {
     files::WholeFileOptions options;
     options.ExpectExisting = replacing;
     options.KeepMode = true;
-    options.LeftoversRemoved = swept;
+    options.LeftoversRemoved = newFileMode != nullptr;
     options.NewFileMode = newFileMode;
     const int error = files::WriteWholeFile(folder, name, bytes.data(), bytes.size(), options);
     if (error == 0) {
@@ -120,7 +120,8 @@ public:
         return descriptor_;
     }
 
-    // The mode new files get in the folder held open, once a write has seen it.
+    // The mode new files get in the folder held open (0 until a write has seen
+    // it), or null when no folder is held and so none was cleared of leftovers.
     unsigned* NewFileMode() { return descriptor_ >= 0 ? &newFileMode_ : nullptr; }
 
 private:
@@ -261,7 +262,7 @@ Flow ProcessOne(BatchOperation& op, BatchHost& host, int i, int count, RunState&
     // A file that cannot be written ends the run: the next ones would go to
     // the same place and fail the same way.
     if (!WriteOutput(outputFolder, outputName, file.OutputPath, op.Write(file), replacing,
-                     outputFolder != AT_FDCWD, run.outputs.NewFileMode())) {
+                     run.outputs.NewFileMode())) {
         return Flow::Stop;
     }
     ++run.result.Count;

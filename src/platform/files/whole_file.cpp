@@ -184,7 +184,7 @@ int LinkAnonymous(int descriptor, int folder, const char* name) {
 // This machine, as a short tag: a folder on a stick or a share is written by
 // several machines, and whether a process still runs can be asked only of the
 // machine it runs on.
-unsigned HostTag() {
+unsigned Tag() {
     static const unsigned tag = [] {
         char host[256] = {};
         ::gethostname(host, sizeof host - 1);
@@ -195,10 +195,6 @@ unsigned HostTag() {
         return static_cast<unsigned>(hash);
     }();
     return tag;
-}
-
-unsigned Tag() {
-    return HostTag();
 }
 
 constexpr char TemporaryPrefix[] = ".lvx";
@@ -451,7 +447,7 @@ void RemoveLeftovers(int folder) {
             continue;
         }
         const pid_t writer = WriterOf(entry->d_name);
-        if (writer != 0 && writer != ::getpid() && Ended(writer)) {
+        if (writer != 0 && writer != static_cast<pid_t>(ProcessNumber()) && Ended(writer)) {
             ::unlinkat(listing, entry->d_name, 0);
         }
     }
